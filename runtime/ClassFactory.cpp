@@ -1,0 +1,59 @@
+// Class factories: one generic factory per catalogue entry.
+#include "runtime/ClassFactory.h"
+
+#include "runtime/ServerLifetime.h"
+
+namespace kelpa {
+
+HRESULT ClassFactory::QueryInterface(REFIID iid, void** result) noexcept {
+    if (!result) return E_POINTER;
+    if (iid == IID_IUnknown || iid == IID_IClassFactory) {
+        *result = static_cast<IClassFactory*>(this);
+        return S_OK;
+    }
+    *result = nullptr;
+    return E_NOINTERFACE;
+}
+
+HRESULT ClassFactory::CreateInstance(IUnknown* outer, REFIID iid, void** result) noexcept {
+    if (!result) return E_POINTER;
+    *result = nullptr;
+    if (outer) return CLASS_E_NOAGGREGATION;
+    return m_create(iid, result);
+}
+
+HRESULT ClassFactory::LockServer(BOOL lock) noexcept {
+    if (lock)
+        ServerObjectCreated();
+    else
+        ServerObjectDestroyed();
+    return S_OK;
+}
+
+ClassObjectRegistrations::ClassObjectRegistrations(ClassTable table) : m_table(table) {
+    for (const ClassEntry& entry : m_table) m_factories.emplace_back(entry.create);
+}
+
+HRESULT ClassObjectRegistrations::Register() noexcept {
+    size_t index = 0;
+    for (const ClassEntry& entry : m_table) {
+        ClassFactory& factory = m_factories[index++];
+        if (entry.instancing != Instancing::MultiUse) continue;
+        DWORD cookie = 0;
+        const HRESULT hr = CoRegisterClassObject(entry.clsid, &factory, CLSCTX_LOCAL_SERVER,
+                                                 REGCLS_MULTIPLEUSE, &cookie);
+        if (FAILED(hr)) {
+            Revoke();
+            return hr;
+        }
+        m_cookies.push_back(cookie);
+    }
+    return S_OK;
+}
+
+void ClassObjectRegistrations::Revoke() noexcept {
+    for (DWORD cookie : m_cookies) CoRevokeClassObject(cookie);
+    m_cookies.clear();
+}
+
+}  // namespace kelpa
