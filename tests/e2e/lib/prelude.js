@@ -2,7 +2,11 @@
 var gPassed = 0, gFailed = 0;
 var gShell = new ActiveXObject("WScript.Shell");
 // Wine's ExpandEnvironmentStrings keeps the terminating NUL in the result.
-function envVar(name) { return gShell.ExpandEnvironmentStrings("%" + name + "%").split("\0")[0]; }
+function envVar(name) {
+    var v = gShell.ExpandEnvironmentStrings("%" + name + "%");
+    var nul = v.indexOf(String.fromCharCode(0));
+    return nul < 0 ? v : v.substring(0, nul);
+}
 var gTemp = envVar("KELPA_TEST_TEMP");
 
 function show(v) {

@@ -23,9 +23,18 @@ Function Show(value)
     End If
 End Function
 
+Function IsNumber(value)
+    Select Case VarType(value)
+        Case 2, 3, 4, 5, 6, 14, 17: IsNumber = True
+        Case Else: IsNumber = False
+    End Select
+End Function
+
 ' Equal in value and, for strings, in length: Wine's "=" ignores embedded NULs.
+' Numbers compare by value whatever their type; other values by type too.
 Sub CheckEq(name, actual, expected)
     Dim same : same = (VarType(actual) = VarType(expected))
+    If Not same Then same = IsNumber(actual) And IsNumber(expected)
     If same Then same = (actual = expected)
     If same And VarType(actual) = vbString Then same = (Len(actual) = Len(expected))
     If same Then
