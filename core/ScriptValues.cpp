@@ -1,0 +1,89 @@
+// Script-value helpers shared by every class.
+#include "core/ScriptValues.h"
+
+namespace kelpa {
+
+const VARIANT& Dereference(const VARIANT& value) noexcept {
+    const VARIANT* current = &value;
+    // A reference to a reference is legal but rare; bound the walk anyway.
+    for (int depth = 0; depth < 8; ++depth) {
+        if (V_VT(current) != (VT_BYREF | VT_VARIANT) || !V_VARIANTREF(current)) break;
+        current = V_VARIANTREF(current);
+    }
+    return *current;
+}
+
+bool IsByRefArray(const VARIANT& value) noexcept {
+    return (V_VT(&value) & (VT_ARRAY | VT_BYREF)) == (VT_ARRAY | VT_BYREF);
+}
+
+SAFEARRAY* ArrayOf(const VARIANT& value) noexcept {
+    const VARIANT& held = Dereference(value);
+    if (!(V_VT(&held) & VT_ARRAY)) return nullptr;
+    if (V_VT(&held) & VT_BYREF) return V_ARRAYREF(&held) ? *V_ARRAYREF(&held) : nullptr;
+    return V_ARRAY(&held);
+}
+
+VARTYPE ArrayElementType(const VARIANT& value) noexcept {
+    const VARIANT& held = Dereference(value);
+    if (!ArrayOf(held)) return VT_EMPTY;
+    return static_cast<VARTYPE>(V_VT(&held) & VT_TYPEMASK);
+}
+
+short ElementCount(const VARIANT& value) noexcept {
+    SAFEARRAY* array = ArrayOf(value);
+    if (!array || SafeArrayGetDim(array) < 1) return 0;
+    LONG lower = 0, upper = -1;
+    if (FAILED(SafeArrayGetLBound(array, 1, &lower)) || FAILED(SafeArrayGetUBound(array, 1, &upper))) return 0;
+    if (lower != 0 || upper < 0) return 0;
+    return upper >= 32766 ? 32767 : static_cast<short>(upper + 1);
+}
+
+bool IsNumeric(const VARIANT& value) noexcept {
+    const VARIANT& held = Dereference(value);
+    switch (V_VT(&held) & ~VT_BYREF) {
+    case VT_EMPTY: case VT_I1: case VT_I2: case VT_I4: case VT_I8: case VT_INT:
+    case VT_UI1: case VT_UI2: case VT_UI4: case VT_UI8: case VT_UINT:
+    case VT_R4: case VT_R8: case VT_CY: case VT_DECIMAL: case VT_BOOL:
+        return !(V_VT(&held) & VT_BYREF) || held.byref;
+    case VT_BSTR: {
+        const BSTR text = (V_VT(&held) & VT_BYREF) ? (V_BSTRREF(&held) ? *V_BSTRREF(&held) : nullptr) : V_BSTR(&held);
+        double number = 0;
+        return text && SysStringLen(text) > 0 && SUCCEEDED(VarR8FromStr(text, LOCALE_USER_DEFAULT, 0, &number));
+    }
+    default:
+        return false;
+    }
+}
+
+double NumericValue(const VARIANT& value) noexcept {
+    if (!IsNumeric(value)) return 0;
+    VARIANT number;
+    VariantInit(&number);
+    double result = 0;
+    if (SUCCEEDED(VariantChangeType(&number, const_cast<VARIANT*>(&Dereference(value)), 0, VT_R8)))
+        result = V_R8(&number);
+    VariantClear(&number);
+    return result;
+}
+
+bool InRange(const VARIANT& value, double minimum, double maximum) noexcept {
+    if (!IsNumeric(value)) return false;
+    const double number = NumericValue(value);
+    return minimum <= number && number <= maximum;
+}
+
+double Clamp(const VARIANT& value, double minimum, double maximum) noexcept {
+    if (!IsNumeric(value)) return minimum;
+    const double number = NumericValue(value);
+    if (number < minimum) return minimum;
+    if (number > maximum) return maximum;
+    return number;
+}
+
+std::wstring CutAtNul(const std::wstring& text) {
+    const size_t nul = text.find(L'\0');
+    return nul == std::wstring::npos ? text : text.substr(0, nul);
+}
+
+}  // namespace kelpa
