@@ -1,0 +1,233 @@
+// kelpa_leaks: creates, uses and releases every creatable class many times,
+// in-process or through the registered server, and compares the hosting
+// process's handles, GDI and USER objects and private bytes before and after.
+//   kelpa_leaks [--inproc N] [--server N] [--class Name]
+// Fails (exit 1) when any count grows beyond a small bound.
+#include <windows.h>
+#include <objbase.h>
+#include <psapi.h>
+#include <tlhelp32.h>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <wrl/client.h>
+
+#include "runtime/UniqueHandle.h"
+#include "tests/robustness/InvokeTarget.h"
+
+using Microsoft::WRL::ComPtr;
+using namespace kelpa;
+using namespace kelpa::robustness;
+
+namespace {
+
+// Growth allowed over a whole run: caches that fill once (type information,
+// the heap's own bookkeeping) but nothing per cycle.
+constexpr long kHandleBound = 8;
+constexpr long kGuiBound = 8;
+constexpr long long kPrivateBytesBound = 2 * 1024 * 1024;
+
+struct Counts {
+    long handles = 0;
+    long gdi = -1;  // -1: the platform does not count them (Wine)
+    long user = 0;
+    long long privateBytes = 0;
+};
+
+// Wine answers GetProcessHandleCount with 0; probing each handle value by
+// duplicating it counts the same thing there and on Windows.
+long ProbeHandles(HANDLE process) {
+    long count = 0;
+    for (ULONG_PTR value = 4; value < 0x10000; value += 4) {
+        unique_handle copy;
+        if (DuplicateHandle(process, reinterpret_cast<HANDLE>(value), GetCurrentProcess(), copy.put(), 0, FALSE,
+                            DUPLICATE_SAME_ACCESS))
+            ++count;
+    }
+    return count;
+}
+
+struct WindowCount {
+    DWORD process;
+    long count;
+};
+
+BOOL CALLBACK CountChild(HWND window, LPARAM state) {
+    auto* counting = reinterpret_cast<WindowCount*>(state);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == counting->process) ++counting->count;
+    return TRUE;
+}
+
+BOOL CALLBACK CountTopLevel(HWND window, LPARAM state) {
+    CountChild(window, state);
+    EnumChildWindows(window, CountChild, state);
+    return TRUE;
+}
+
+// Windows are the USER objects a leak would show first; Wine does not count
+// USER objects (GetGuiResources gives 0), so count the windows themselves,
+// message-only windows included.
+long CountWindows(DWORD process) {
+    WindowCount counting = {process, 0};
+    EnumWindows(CountTopLevel, reinterpret_cast<LPARAM>(&counting));
+    for (HWND window = FindWindowExW(HWND_MESSAGE, nullptr, nullptr, nullptr); window;
+         window = FindWindowExW(HWND_MESSAGE, window, nullptr, nullptr))
+        CountChild(window, reinterpret_cast<LPARAM>(&counting));
+    return counting.count;
+}
+
+Counts Measure(HANDLE process) {
+    Counts counts;
+    DWORD handles = 0;
+    counts.handles = GetProcessHandleCount(process, &handles) && handles > 0 ? static_cast<long>(handles)
+                                                                              : ProbeHandles(process);
+    const DWORD gdi = GetGuiResources(process, GR_GDIOBJECTS);
+    // A process with windows always has some GDI objects; 0 means "not counted".
+    if (gdi > 0) counts.gdi = static_cast<long>(gdi);
+    const DWORD user = GetGuiResources(process, GR_USEROBJECTS);
+    counts.user = user > 0 ? static_cast<long>(user) : CountWindows(GetProcessId(process));
+    PROCESS_MEMORY_COUNTERS_EX memory = {};
+    memory.cb = sizeof(memory);
+    // PrivateUsage is 0 under Wine; PagefileUsage is the same commit charge
+    // on Windows and is kept up to date by Wine.
+    if (GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof(memory)))
+        counts.privateBytes = static_cast<long long>(memory.PrivateUsage ? memory.PrivateUsage : memory.PagefileUsage);
+    return counts;
+}
+
+std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
+
+// Reads every argument-free property: the "use" of a cycle.
+void Use(IDispatch* object, const ClassMembers& cls) {
+    for (const Member& member : cls.members) {
+        if (member.invokeKind != INVOKE_PROPERTYGET || !member.parameterTypes.empty()) continue;
+        DISPPARAMS none = {};
+        VARIANT result;
+        VariantInit(&result);
+        EXCEPINFO exception = {};
+        object->Invoke(member.id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, &result, &exception,
+                       nullptr);
+        VariantClear(&result);
+        SysFreeString(exception.bstrSource);
+        SysFreeString(exception.bstrDescription);
+        SysFreeString(exception.bstrHelpFile);
+    }
+}
+
+void Pump() {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+}
+
+// --plant makes every in-process cycle leak a handle and some memory, to show
+// that the measurements see a real leak (the suite expects it to fail).
+bool g_plantLeak = false;
+
+bool Cycle(const ClassMembers& cls, bool server) {
+    if (g_plantLeak && !server) {
+        CreateEventW(nullptr, FALSE, FALSE, nullptr);
+        memset(new char[4096], 1, 4096);  // touched, as a real object would be
+    }
+    ComPtr<IDispatch> object;
+    const HRESULT hr = server ? CoCreateInstance(cls.entry->clsid, nullptr, CLSCTX_LOCAL_SERVER, IID_IDispatch, &object)
+                              : cls.entry->create(IID_IDispatch, &object);
+    if (FAILED(hr)) return false;
+    Use(object.Get(), cls);
+    return true;
+}
+
+DWORD FindServerProcess() {
+    unique_hfile snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    if (!snapshot) return 0;
+    PROCESSENTRY32W entry = {};
+    entry.dwSize = sizeof(entry);
+    DWORD found = 0;
+    for (BOOL more = Process32FirstW(snapshot.get(), &entry); more; more = Process32NextW(snapshot.get(), &entry))
+        if (_wcsicmp(entry.szExeFile, L"kelpa.exe") == 0) found = entry.th32ProcessID;
+    return found;
+}
+
+bool Report(const char* where, const std::string& name, long cycles, const Counts& before, const Counts& after) {
+    const long handles = after.handles - before.handles;
+    const long gdi = before.gdi < 0 || after.gdi < 0 ? 0 : after.gdi - before.gdi;
+    const long user = after.user - before.user;
+    const long long bytes = after.privateBytes - before.privateBytes;
+    const bool ok = handles <= kHandleBound && gdi <= kGuiBound && user <= kGuiBound && bytes <= kPrivateBytesBound;
+    char gdiText[32] = "n/a";
+    if (before.gdi >= 0) snprintf(gdiText, sizeof(gdiText), "%ld%+ld", before.gdi, gdi);
+    printf("%-6s %-16s %7ld cycles  handles %ld%+ld  gdi %s  user %ld%+ld  private KiB %lld%+lld  %s\n", where,
+           name.c_str(), cycles, before.handles, handles, gdiText, before.user, user, before.privateBytes / 1024,
+           bytes / 1024, ok ? "ok" : "GROWTH");
+    fflush(stdout);
+    return ok;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    long inprocCycles = 100000, serverCycles = 1000;
+    std::wstring only;
+    for (int i = 1; i + 1 < argc; i += 2) {
+        const std::string name = argv[i];
+        if (name == "--inproc") inprocCycles = atol(argv[i + 1]);
+        else if (name == "--server") serverCycles = atol(argv[i + 1]);
+        else if (name == "--plant") g_plantLeak = atoi(argv[i + 1]) != 0;
+        else if (name == "--class") only = std::wstring(argv[i + 1], argv[i + 1] + strlen(argv[i + 1]));
+    }
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    bool ok = true;
+    const std::vector<ClassMembers> classes = ReadCatalogueMembers();
+
+    for (const ClassMembers& cls : classes) {
+        if (cls.entry->instancing != Instancing::MultiUse) continue;
+        if (!only.empty() && _wcsicmp(only.c_str(), cls.entry->name) != 0) continue;
+        const std::string name = Narrow(cls.entry->name);
+        if (inprocCycles > 0) {
+            for (int i = 0; i < 200; ++i) Cycle(cls, false);  // warm-up: caches fill once
+            Pump();
+            const Counts before = Measure(GetCurrentProcess());
+            long done = 0;
+            for (long i = 0; i < inprocCycles; ++i) {
+                if (Cycle(cls, false)) ++done;
+                if ((i & 255) == 0) Pump();
+            }
+            Pump();
+            ok &= Report("inproc", name, done, before, Measure(GetCurrentProcess()));
+            if (done != inprocCycles) {
+                printf("inproc %s: only %ld of %ld objects could be created\n", name.c_str(), done, inprocCycles);
+                ok = false;
+            }
+        }
+        if (serverCycles > 0) {
+            // An anchor object keeps the server alive between cycles.
+            ComPtr<IDispatch> anchor;
+            if (FAILED(CoCreateInstance(cls.entry->clsid, nullptr, CLSCTX_LOCAL_SERVER, IID_IDispatch, &anchor))) {
+                printf("server %s: cannot create the class through the server\n", name.c_str());
+                ok = false;
+                continue;
+            }
+            unique_handle server(
+                OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ | PROCESS_DUP_HANDLE, FALSE, FindServerProcess()));
+            if (!server) {
+                printf("server %s: cannot open the server process\n", name.c_str());
+                ok = false;
+                continue;
+            }
+            for (int i = 0; i < 20; ++i) Cycle(cls, true);
+            const Counts before = Measure(server.get());
+            long done = 0;
+            for (long i = 0; i < serverCycles; ++i)
+                if (Cycle(cls, true)) ++done;
+            ok &= Report("server", name, done, before, Measure(server.get()));
+            if (done != serverCycles) {
+                printf("server %s: only %ld of %ld objects could be created\n", name.c_str(), done, serverCycles);
+                ok = false;
+            }
+        }
+    }
+    CoUninitialize();
+    printf("leaks: %s\n", ok ? "no growth beyond the bounds" : "GROWTH FOUND");
+    return ok ? 0 : 1;
+}
