@@ -21,30 +21,29 @@ If b Is Nothing Then
     WScript.Echo "ERROR cannot open " & path
     WScript.Quit 1
 End If
-' Each late-bound call crosses to the server: the loop makes only the reads
-' (False at the end of the file) and takes the count from the position after.
-started = Timer
-Do
-    ok = b.BRead(v, piece)
-    If Not ok Then Exit Do
-Loop
-kelpaMs = Milliseconds(started, Timer)
-total = b.LOC
-WScript.Echo "RESULT kelpa " & total & " " & kelpaMs
 
-' The same with the variable emptied before each read: vdata is in/out, so
-' otherwise the previous piece travels back to the server with every call.
-b.LOC = 0
-started = Timer
-Do
-    v = Empty
-    ok = b.BRead(v, piece)
-    If Not ok Then Exit Do
-Loop
-emptiedMs = Milliseconds(started, Timer)
-total = b.LOC
+' Reads the whole file and returns the milliseconds taken. Each late-bound
+' call crosses to the server, so the loop makes only the reads (False at the
+' end of the file). With emptyFirst the variable is emptied before each read:
+' vdata is in/out, so otherwise the previous piece travels back to the
+' server with every call.
+Function TimedRead(emptyFirst)
+    Dim startedAt
+    b.LOC = 0
+    startedAt = Timer
+    Do
+        If emptyFirst Then v = Empty
+        ok = b.BRead(v, piece)
+        If Not ok Then Exit Do
+    Loop
+    TimedRead = Milliseconds(startedAt, Timer)
+End Function
+
+kelpaMs = TimedRead(False)
+WScript.Echo "RESULT kelpa " & b.LOC & " " & kelpaMs
+emptiedMs = TimedRead(True)
+WScript.Echo "RESULT emptied " & b.LOC & " " & emptiedMs
 b.BClose
-WScript.Echo "RESULT emptied " & total & " " & emptiedMs
 
 Set fso = CreateObject("Scripting.FileSystemObject")
 Set ts = fso.OpenTextFile(path, 1)

@@ -35,6 +35,15 @@ size_t NumberSize(VARTYPE type) noexcept {
     }
 }
 
+// The halves of a 64-bit position or size as the split properties report
+// them (the low half of 2 GiB or more reads as a negative Long); 0 unknown.
+long LowHalf(const std::optional<long long>& value) noexcept {
+    return value ? static_cast<long>(static_cast<unsigned long>(*value & 0xFFFFFFFF)) : 0;
+}
+long HighHalf(const std::optional<long long>& value) noexcept {
+    return value ? static_cast<long>(*value >> 32) : 0;
+}
+
 int HexDigit(wchar_t c) noexcept {
     if (c >= L'0' && c <= L'9') return c - L'0';
     if (c >= L'a' && c <= L'f') return c - L'a' + 10;
@@ -309,27 +318,19 @@ std::optional<long long> BinFile::Size() {
 }
 
 long BinFile::Length() {
-    if (!m_file) return 0;
-    const std::optional<long long> size = Size();
-    return size ? static_cast<long>(static_cast<unsigned long>(*size & 0xFFFFFFFF)) : 0;
+    return m_file ? LowHalf(Size()) : 0;
 }
 
 long BinFile::Length2() {
-    if (!m_file) return 0;
-    const std::optional<long long> size = Size();
-    return size ? static_cast<long>(*size >> 32) : 0;
+    return m_file ? HighHalf(Size()) : 0;
 }
 
 long BinFile::Location() {
-    if (!m_file) return 0;
-    const std::optional<long long> position = Position();
-    return position ? static_cast<long>(static_cast<unsigned long>(*position & 0xFFFFFFFF)) : 0;
+    return m_file ? LowHalf(Position()) : 0;
 }
 
 long BinFile::Location2() {
-    if (!m_file) return 0;
-    const std::optional<long long> position = Position();
-    return position ? static_cast<long>(*position >> 32) : 0;
+    return m_file ? HighHalf(Position()) : 0;
 }
 
 void BinFile::SetLocation2(long high) {
@@ -343,11 +344,15 @@ void BinFile::SetLocation2(long high) {
 
 void BinFile::SetLocation(long low) {
     if (!m_file) return;
+    MoveTo((static_cast<long long>(m_nextHigh) << 32) | static_cast<unsigned long>(low), kAssignedPointerText);
+}
+
+void BinFile::MoveTo(long long position, const wchar_t* failureText) {
     LARGE_INTEGER target = {}, reached = {};
-    target.QuadPart = (static_cast<long long>(m_nextHigh) << 32) | static_cast<unsigned long>(low);
+    target.QuadPart = position;
     m_position.reset();
     if (!SetFilePointerEx(m_file.get(), target, &reached, FILE_BEGIN)) {
-        m_errors.Report(kApiFailed, kAssignedPointerText, 1);
+        m_errors.Report(kApiFailed, failureText, 1);
         return;
     }
     m_position = reached.QuadPart;
@@ -380,14 +385,7 @@ void BinFile::SetLoc(CY position) {
         m_errors.Report(kWrongValue, std::wstring(kWrongValueText) + L"LOC", 1);
         return;
     }
-    LARGE_INTEGER target = {}, reached = {};
-    target.QuadPart = position.int64 / kCurrencyScale;  // the fraction is dropped
-    m_position.reset();
-    if (!SetFilePointerEx(m_file.get(), target, &reached, FILE_BEGIN)) {
-        m_errors.Report(kApiFailed, kSetPointerText, 1);
-        return;
-    }
-    m_position = reached.QuadPart;
+    MoveTo(position.int64 / kCurrencyScale, kSetPointerText);  // the fraction is dropped
 }
 
 }  // namespace kelpa

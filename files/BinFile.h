@@ -73,6 +73,8 @@ private:
     bool WriteAllowed() const;
     std::optional<long long> Position();
     std::optional<long long> Size();
+    // Sets the position from the start of the file; reports failureText.
+    void MoveTo(long long position, const wchar_t* failureText);
     CY Reportable(std::optional<long long> value, const wchar_t* property) const;
     void Forget(bool size) noexcept;
 

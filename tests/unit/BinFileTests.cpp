@@ -456,6 +456,32 @@ TEST_CASE("LOC and Location2 lets refuse values outside their range", "[binfile]
     CHECK(file.Location() == 10);
 }
 
+TEST_CASE("A position beyond what a Currency holds is refused or reported, never written", "[binfile]") {
+    TestFolder folder;
+    const std::wstring path = folder.MakeFile(L"huge.bin", "abc");
+    BinFile file;
+    REQUIRE(file.Open(path, true));
+    file.SetLocation2(0x7FFFFFFF);
+    const ScriptError moved = Failure([&] { file.SetLocation(0); });
+    if (moved.Number() == S_OK) {
+        // The platform took the position: LOC cannot show it, the halves can.
+        CHECK(file.Location2() == 0x7FFFFFFF);
+        CHECK(Failure([&] { file.Loc(); }).Description() == L"Wrong property value: LOC");
+        VARIANT value = Long(1);
+        CHECK_FALSE(file.Write(value, 0));
+        CHECK(file.ByteCount() == 0);
+    } else {
+        CHECK(moved.Number() == static_cast<HRESULT>(0x80040350));
+        CHECK(moved.Description() == L"Could not set the assigned file pointer.");
+    }
+    CHECK(file.Length() == 3);
+    CHECK(file.Lof().int64 == 30000);
+    file.Close();
+    BinFile check;
+    REQUIRE(check.Open(path, false));
+    CHECK(check.Length() == 3);
+}
+
 TEST_CASE("Releasing the object flushes and closes the file", "[binfile]") {
     TestFolder folder;
     const std::wstring path = folder.MakeFile(L"keep.bin", "....");

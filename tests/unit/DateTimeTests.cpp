@@ -7,23 +7,9 @@
 #include "catch.hpp"
 #include "core/OleDate.h"
 #include "files/DateTime.h"
+#include "tests/unit/TestDates.h"
 
 using namespace kelpa;
-
-namespace {
-
-DATE At(WORD year, WORD month, WORD day, WORD hour, WORD minute = 0, WORD second = 0) {
-    SYSTEMTIME t = {};
-    t.wYear = year;
-    t.wMonth = month;
-    t.wDay = day;
-    t.wHour = hour;
-    t.wMinute = minute;
-    t.wSecond = second;
-    return *SystemTimeToDate(t);
-}
-
-}  // namespace
 
 TEST_CASE("DateTime reports the zone the platform reports", "[datetime]") {
     TIME_ZONE_INFORMATION zone = {};
@@ -37,7 +23,7 @@ TEST_CASE("DateTime reports the zone the platform reports", "[datetime]") {
 }
 
 TEST_CASE("ConvertTime goes both ways and keeps whole seconds", "[datetime]") {
-    const DATE noon = At(2024, 7, 1, 12);
+    const DATE noon = MakeDate(2024, 7, 1, 12);
     const DATE local = DateTime::ConvertTime(noon, true);
     CHECK(DateTime::ConvertTime(local, false) == noon);
     // A fraction of a second is cut before converting.
@@ -69,11 +55,11 @@ TEST_CASE("Central European zone facts and conversions", "[.][berlin]") {
     CHECK((time.ZoneType() == TIME_ZONE_ID_STANDARD || time.ZoneType() == TIME_ZONE_ID_DAYLIGHT));
     CHECK(time.ZoneName().find(L"Europe") != std::wstring::npos);
     // The rule of the given date, whatever the season now.
-    CHECK(DateTime::ConvertTime(At(2024, 7, 1, 12), true) == At(2024, 7, 1, 14));
-    CHECK(DateTime::ConvertTime(At(2024, 1, 1, 12), true) == At(2024, 1, 1, 13));
-    CHECK(DateTime::ConvertTime(At(2024, 7, 1, 14), false) == At(2024, 7, 1, 12));
-    CHECK(DateTime::ConvertTime(At(2024, 1, 1, 13), false) == At(2024, 1, 1, 12));
+    CHECK(DateTime::ConvertTime(MakeDate(2024, 7, 1, 12), true) == MakeDate(2024, 7, 1, 14));
+    CHECK(DateTime::ConvertTime(MakeDate(2024, 1, 1, 12), true) == MakeDate(2024, 1, 1, 13));
+    CHECK(DateTime::ConvertTime(MakeDate(2024, 7, 1, 14), false) == MakeDate(2024, 7, 1, 12));
+    CHECK(DateTime::ConvertTime(MakeDate(2024, 1, 1, 13), false) == MakeDate(2024, 1, 1, 12));
     // Either side of the change to summer time on 31 March 2024 (01:00 UTC).
-    CHECK(DateTime::ConvertTime(At(2024, 3, 31, 0, 59, 59), true) == At(2024, 3, 31, 1, 59, 59));
-    CHECK(DateTime::ConvertTime(At(2024, 3, 31, 1), true) == At(2024, 3, 31, 3));
+    CHECK(DateTime::ConvertTime(MakeDate(2024, 3, 31, 0, 59, 59), true) == MakeDate(2024, 3, 31, 1, 59, 59));
+    CHECK(DateTime::ConvertTime(MakeDate(2024, 3, 31, 1), true) == MakeDate(2024, 3, 31, 3));
 }

@@ -7,6 +7,7 @@
 #include "core/OleDate.h"
 #include "files/File.h"
 #include "runtime/UniqueHandle.h"
+#include "tests/unit/TestDates.h"
 #include "tests/unit/TestFolder.h"
 
 using namespace kelpa;
@@ -25,17 +26,6 @@ std::string Content(const std::wstring& path) {
     DWORD read = 0;
     if (file) ReadFile(file.get(), buffer, sizeof(buffer), &read, nullptr);
     return std::string(buffer, read);
-}
-
-DATE At(WORD year, WORD month, WORD day, WORD hour, WORD minute, WORD second) {
-    SYSTEMTIME t = {};
-    t.wYear = year;
-    t.wMonth = month;
-    t.wDay = day;
-    t.wHour = hour;
-    t.wMinute = minute;
-    t.wSecond = second;
-    return *SystemTimeToDate(t);
 }
 
 }  // namespace
@@ -105,7 +95,7 @@ TEST_CASE("File times are set, read and compared in whole UTC seconds", "[file]"
     TestFolder folder;
     const std::wstring path = folder.MakeFile(L"times.txt", "t");
     const std::wstring other = folder.MakeFile(L"other.txt", "o");
-    const DATE noon = At(2020, 6, 15, 12, 0, 0);
+    const DATE noon = MakeDate(2020, 6, 15, 12, 0, 0);
     CHECK(File::TimeSet(path, noon, File::kLastWrite));
     CHECK(File::TimeGet(path, File::kLastWrite) == noon);
     // Any selector but 1 and 4 reads the last write time.
@@ -114,21 +104,16 @@ TEST_CASE("File times are set, read and compared in whole UTC seconds", "[file]"
     // Milliseconds on disk are dropped when read.
     {
         unique_hfile file(CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr));
-        SYSTEMTIME system = {};
-        system.wYear = 2021;
-        system.wMonth = 3;
-        system.wDay = 4;
-        system.wHour = 12;
-        system.wMilliseconds = 750;
+        const SYSTEMTIME system = MakeSystemTime(2021, 3, 4, 12, 0, 0, 750);
         FILETIME time = {};
         SystemTimeToFileTime(&system, &time);
         REQUIRE(SetFileTime(file.get(), nullptr, nullptr, &time));
     }
-    CHECK(File::TimeGet(path, File::kLastWrite) == At(2021, 3, 4, 12, 0, 0));
+    CHECK(File::TimeGet(path, File::kLastWrite) == MakeDate(2021, 3, 4, 12, 0, 0));
 
     // All three at once; Wine keeps no creation time of its own, so only the
     // last access and last write times are read back.
-    const DATE morning = At(2019, 1, 2, 3, 4, 5);
+    const DATE morning = MakeDate(2019, 1, 2, 3, 4, 5);
     CHECK(File::TimeSet(path, morning, 7));
     CHECK(File::TimeGet(path, File::kLastWrite) == morning);
     CHECK(File::TimeGet(path, File::kLastAccess) == morning);

@@ -7,22 +7,11 @@
 
 #include "catch.hpp"
 #include "core/OleDate.h"
+#include "tests/unit/TestDates.h"
 
 using namespace kelpa;
 
 namespace {
-
-SYSTEMTIME Time(WORD year, WORD month, WORD day, WORD hour = 0, WORD minute = 0, WORD second = 0, WORD ms = 0) {
-    SYSTEMTIME t = {};
-    t.wYear = year;
-    t.wMonth = month;
-    t.wDay = day;
-    t.wHour = hour;
-    t.wMinute = minute;
-    t.wSecond = second;
-    t.wMilliseconds = ms;
-    return t;
-}
 
 bool Same(const SYSTEMTIME& a, const SYSTEMTIME& b) {
     return a.wYear == b.wYear && a.wMonth == b.wMonth && a.wDay == b.wDay && a.wHour == b.wHour &&
@@ -33,37 +22,37 @@ bool Same(const SYSTEMTIME& a, const SYSTEMTIME& b) {
 }  // namespace
 
 TEST_CASE("Dates become system times in whole seconds", "[date]") {
-    CHECK(Same(*DateToSystemTime(0.0), Time(1899, 12, 30)));
-    CHECK(Same(*DateToSystemTime(2.5), Time(1900, 1, 1, 12)));
+    CHECK(Same(*DateToSystemTime(0.0), MakeSystemTime(1899, 12, 30)));
+    CHECK(Same(*DateToSystemTime(2.5), MakeSystemTime(1900, 1, 1, 12)));
     // 1 July 2024 14:00 as a script writes it: the fraction is not exact.
     const DATE afternoon = 45474.0 + 14.0 / 24.0;
-    CHECK(Same(*DateToSystemTime(afternoon), Time(2024, 7, 1, 14)));
+    CHECK(Same(*DateToSystemTime(afternoon), MakeSystemTime(2024, 7, 1, 14)));
     // A fraction of a second is dropped, even close to the next second or day.
-    CHECK(Same(*DateToSystemTime(45474.5 + 0.75 / 86400), Time(2024, 7, 1, 12, 0, 0)));
-    CHECK(Same(*DateToSystemTime(45474.0 + 86399.6 / 86400), Time(2024, 7, 1, 23, 59, 59)));
+    CHECK(Same(*DateToSystemTime(45474.5 + 0.75 / 86400), MakeSystemTime(2024, 7, 1, 12, 0, 0)));
+    CHECK(Same(*DateToSystemTime(45474.0 + 86399.6 / 86400), MakeSystemTime(2024, 7, 1, 23, 59, 59)));
     // Before 30 December 1899 the fraction still counts forward from midnight.
-    CHECK(Same(*DateToSystemTime(-1.25), Time(1899, 12, 29, 6)));
-    CHECK(Same(*DateToSystemTime(-0.5), Time(1899, 12, 30, 12)));
+    CHECK(Same(*DateToSystemTime(-1.25), MakeSystemTime(1899, 12, 29, 6)));
+    CHECK(Same(*DateToSystemTime(-0.5), MakeSystemTime(1899, 12, 30, 12)));
     // Leap days of the Gregorian calendar.
-    CHECK(Same(*DateToSystemTime(36585.0), Time(2000, 2, 29)));
-    CHECK(Same(*DateToSystemTime(-657434.0), Time(100, 1, 1)));
-    CHECK(Same(*DateToSystemTime(2958465.0 + 86399.0 / 86400), Time(9999, 12, 31, 23, 59, 59)));
+    CHECK(Same(*DateToSystemTime(36585.0), MakeSystemTime(2000, 2, 29)));
+    CHECK(Same(*DateToSystemTime(-657434.0), MakeSystemTime(100, 1, 1)));
+    CHECK(Same(*DateToSystemTime(2958465.0 + 86399.0 / 86400), MakeSystemTime(9999, 12, 31, 23, 59, 59)));
     CHECK_FALSE(DateToSystemTime(-657435.0));
     CHECK_FALSE(DateToSystemTime(2958466.0));
     CHECK_FALSE(DateToSystemTime(std::nan("")));
 }
 
 TEST_CASE("System times become Dates, milliseconds dropped", "[date]") {
-    CHECK(*SystemTimeToDate(Time(1899, 12, 30)) == 0.0);
-    CHECK(*SystemTimeToDate(Time(2024, 7, 1, 12, 0, 0, 750)) == 45474.5);
-    CHECK(*SystemTimeToDate(Time(1899, 12, 29, 6)) == -1.25);
-    CHECK(*SystemTimeToDate(Time(1900, 3, 1)) == 61.0);
-    CHECK_FALSE(SystemTimeToDate(Time(2023, 2, 29)));
-    CHECK_FALSE(SystemTimeToDate(Time(2024, 13, 1)));
-    CHECK_FALSE(SystemTimeToDate(Time(2024, 1, 1, 24)));
-    CHECK_FALSE(SystemTimeToDate(Time(99, 12, 31)));
-    CHECK(*DateOfDay(Time(2024, 7, 1, 23, 59, 59)) == 45474.0);
-    CHECK(*DateOfTimeOfDay(Time(2024, 7, 1, 18)) == 0.75);
+    CHECK(*SystemTimeToDate(MakeSystemTime(1899, 12, 30)) == 0.0);
+    CHECK(*SystemTimeToDate(MakeSystemTime(2024, 7, 1, 12, 0, 0, 750)) == 45474.5);
+    CHECK(*SystemTimeToDate(MakeSystemTime(1899, 12, 29, 6)) == -1.25);
+    CHECK(*SystemTimeToDate(MakeSystemTime(1900, 3, 1)) == 61.0);
+    CHECK_FALSE(SystemTimeToDate(MakeSystemTime(2023, 2, 29)));
+    CHECK_FALSE(SystemTimeToDate(MakeSystemTime(2024, 13, 1)));
+    CHECK_FALSE(SystemTimeToDate(MakeSystemTime(2024, 1, 1, 24)));
+    CHECK_FALSE(SystemTimeToDate(MakeSystemTime(99, 12, 31)));
+    CHECK(*DateOfDay(MakeSystemTime(2024, 7, 1, 23, 59, 59)) == 45474.0);
+    CHECK(*DateOfTimeOfDay(MakeSystemTime(2024, 7, 1, 18)) == 0.75);
 }
 
 TEST_CASE("Date conversions agree with the runtime's calendar", "[date]") {
