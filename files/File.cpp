@@ -76,6 +76,7 @@ short File::ExeType3(const std::wstring& filespec, bool winversion) {
     case 0x454E: return 4;               // "NE": 16-bit Windows
     case 0x4550: return version ? 1 : 2;  // "PE": a GUI program carries its Windows version
     case 0x5A4D: return 3;               // "MZ": MS-DOS
+    case 0x4D5A: return 3;               // the same as Wine writes it, bytes swapped
     default: return 0;
     }
 }

@@ -83,6 +83,17 @@ TEST_CASE("Executable classes of Wine's own programs", "[file]") {
     CHECK(File::ExeType3(gui, true) >= 400);
 
     TestFolder folder;
+    // An MS-DOS program: an MZ header with no PE or NE header behind it.
+    std::string header(256, '\0');
+    header[0] = 'M';
+    header[1] = 'Z';
+    header[8] = 4;  // header size in paragraphs
+    const std::wstring dos = folder.MakeFile(L"dos.exe", header);
+    CHECK(File::ExeType(dos) == SCS_DOS_BINARY);
+    CHECK(File::ExeType2(dos) == SCS_DOS_BINARY);
+    CHECK(File::ExeType3(dos, false) == 3);
+    CHECK(File::ExeType3(dos, true) == 0);
+
     const std::wstring text = folder.MakeFile(L"readme.txt", "just text");
     CHECK(File::ExeType(text) == -1);
     CHECK(File::ExeType2(text) == -1);
