@@ -3,12 +3,20 @@
 
 #include "kelpa_h.h"
 #include "utilities/ProfileObject.h"
+#include "files/BinFileObject.h"
+#include "files/FileObject.h"
+#include "files/DateTimeObject.h"
+#include "core/MeObject.h"
 
 namespace kelpa {
 namespace {
 
 const ClassEntry kClasses[] = {
     {L"Profile", CLSID_Profile, IID__Profile, Instancing::MultiUse, &ProfileObject::CreateInstance},
+    {L"BinFile", CLSID_BinFile, IID__BinFile, Instancing::NotCreatable, &BinFileObject::CreateInstance},
+    {L"File", CLSID_File, IID__File, Instancing::MultiUse, &FileObject::CreateInstance},
+    {L"DateTime", CLSID_DateTime, IID__DateTime, Instancing::MultiUse, &DateTimeObject::CreateInstance},
+    {L"Me", CLSID_Me, IID__Me, Instancing::MultiUse, &MeObject::CreateInstance},
 };
 
 }  // namespace

@@ -23,6 +23,7 @@ inline void FreeStringFn(BSTR s) { ::SysFreeString(s); }
 inline void DestroySafeArrayFn(SAFEARRAY* a) { ::SafeArrayDestroy(a); }
 inline void GlobalFreeFn(HGLOBAL h) { ::GlobalFree(h); }
 inline void DeregisterEventSourceFn(HANDLE h) { ::DeregisterEventSource(h); }
+inline void FindCloseFn(HANDLE h) { ::FindClose(h); }
 }  // namespace detail
 
 template <class T, void (*Close)(T), T (*Invalid)() = &detail::NullValue<T>>
@@ -77,6 +78,7 @@ using unique_bstr = UniqueAny<BSTR, detail::FreeStringFn>;
 using unique_safearray = UniqueAny<SAFEARRAY*, detail::DestroySafeArrayFn>;
 using unique_hglobal = UniqueAny<HGLOBAL, detail::GlobalFreeFn>;
 using unique_eventsource = UniqueAny<HANDLE, detail::DeregisterEventSourceFn>;
+using unique_hfind = UniqueAny<HANDLE, detail::FindCloseFn, detail::InvalidHandleValue>;
 
 // A VARIANT that clears itself. It is not a template alias because a VARIANT
 // is a value, not a handle: it lives inside the owner.
