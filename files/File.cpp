@@ -24,6 +24,7 @@ unique_hfile OpenForTimes(const std::wstring& path, DWORD access) {
 }
 
 DWORD_PTR ShellExeType(const std::wstring& filespec) {
+    if (filespec.size() >= MAX_PATH) return 0;  // the shell's buffers are MAX_PATH long
     SHFILEINFOW info = {};
     return SHGetFileInfoW(filespec.c_str(), 0, &info, sizeof(info), SHGFI_EXETYPE);
 }
@@ -40,6 +41,10 @@ std::optional<FILETIME> ReadTime(HANDLE file, short which) {
 }  // namespace
 
 std::wstring File::Application(const std::wstring& filespec) {
+    // FindExecutableW works on MAX_PATH buffers of its own, and Wine's
+    // overruns its stack on a longer name: no such file can be opened by an
+    // association anyway, so the answer is "none".
+    if (filespec.size() >= MAX_PATH) return {};
     std::wstring buffer(kExecutableBuffer, L'\0');
     const auto code = reinterpret_cast<INT_PTR>(FindExecutableW(filespec.c_str(), nullptr, &buffer[0]));
     return code > 32 ? CutAtNul(buffer) : std::wstring();

@@ -48,6 +48,7 @@ struct Options {
     double seconds = 60;
     unsigned long long calls = 0;  // 0: no limit
     unsigned seed = 1;
+    bool trace = false;  // name every call on stderr before making it
 };
 
 Options ParseOptions(int argc, char** argv) {
@@ -56,6 +57,7 @@ Options ParseOptions(int argc, char** argv) {
         const std::string name = argv[i];
         if (name == "--seconds") options.seconds = atof(argv[i + 1]);
         else if (name == "--calls") options.calls = strtoull(argv[i + 1], nullptr, 10);
+        else if (name == "--trace") options.trace = atoi(argv[i + 1]) != 0;
         else if (name == "--seed") options.seed = static_cast<unsigned>(strtoul(argv[i + 1], nullptr, 10));
     }
     return options;
@@ -158,6 +160,7 @@ int main(int argc, char** argv) {
                                    : member.invokeKind == INVOKE_FUNC ? "" : " let";
                 const std::string name = Narrow(cls.entry->name) + "." + Narrow(member.name) + kind;
                 snprintf(g_current, sizeof(g_current), "%s (call %llu)", name.c_str(), calls + 1);
+                if (options.trace) fprintf(stderr, "call %s\n", g_current);
                 const auto before = std::chrono::steady_clock::now();
                 CallOnce(object.Get(), member, values);
                 const double took = std::chrono::duration<double>(std::chrono::steady_clock::now() - before).count();
