@@ -2,6 +2,12 @@
 #include "core/Catalogue.h"
 
 #include "kelpa_h.h"
+#include "files/RegistryObject.h"
+#include "sysinfo/NoiseObject.h"
+#include "sysinfo/OsVersionObject.h"
+#include "sysinfo/SystemObject.h"
+#include "utilities/ClipboardObject.h"
+#include "utilities/EventLogObject.h"
 #include "utilities/ProfileObject.h"
 
 namespace kelpa {
@@ -9,6 +15,12 @@ namespace {
 
 const ClassEntry kClasses[] = {
     {L"Profile", CLSID_Profile, IID__Profile, Instancing::MultiUse, &ProfileObject::CreateInstance},
+    {L"EventLog", CLSID_EventLog, IID__EventLog, Instancing::MultiUse, &EventLogObject::CreateInstance},
+    {L"Clipboard", CLSID_Clipboard, IID__Clipboard, Instancing::MultiUse, &ClipboardObject::CreateInstance},
+    {L"Registry", CLSID_Registry, IID__Registry, Instancing::MultiUse, &RegistryObject::CreateInstance},
+    {L"System", CLSID_System, IID__System, Instancing::MultiUse, &SystemObject::CreateInstance},
+    {L"OsVersion", CLSID_OsVersion, IID__OsVersion, Instancing::MultiUse, &OsVersionObject::CreateInstance},
+    {L"Noise", CLSID_Noise, IID__Noise, Instancing::MultiUse, &NoiseObject::CreateInstance},
 };
 
 }  // namespace
