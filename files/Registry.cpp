@@ -56,10 +56,10 @@ LONG ReadValue(HKEY key, const std::wstring& name, DWORD& type, std::vector<BYTE
     return ERROR_MORE_DATA;
 }
 
-// UTF-16 units of string data; an odd last byte becomes a unit of its own.
+// UTF-16 units of string data; an odd last byte is half a character and dropped.
 std::wstring UnitsOf(const std::vector<BYTE>& data) {
-    std::wstring text((data.size() + 1) / 2, L'\0');
-    if (!data.empty()) memcpy(&text[0], data.data(), data.size());
+    std::wstring text(data.size() / 2, L'\0');
+    if (!text.empty()) memcpy(&text[0], data.data(), text.size() * sizeof(wchar_t));
     return text;
 }
 

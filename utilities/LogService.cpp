@@ -64,6 +64,30 @@ bool IsFullPath(const std::wstring& path) {
     return path.size() >= 3 && iswalpha(path[0]) && path[1] == L':' && (path[2] == L'\\' || path[2] == L'/');
 }
 
+// Serialises the appends of every writer of one file, in any process or on
+// any machine that shares it: Wine's FILE_APPEND_DATA finds the end of the
+// file and writes there in two steps, so two unsynchronised writers can land
+// on the same offset and one record overwrites the other. The locked byte
+// lies far beyond any real end of file, so readers are never blocked.
+class AppendLock {
+public:
+    explicit AppendLock(HANDLE file) noexcept : m_file(file) {
+        m_overlapped.Offset = 0xFFFFFFF0;
+        m_overlapped.OffsetHigh = 0x7FFFFFFF;
+        m_locked = LockFileEx(m_file, LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &m_overlapped) != FALSE;
+    }
+    ~AppendLock() {
+        if (m_locked) UnlockFileEx(m_file, 0, 1, 0, &m_overlapped);
+    }
+    AppendLock(const AppendLock&) = delete;
+    AppendLock& operator=(const AppendLock&) = delete;
+
+private:
+    HANDLE m_file;
+    OVERLAPPED m_overlapped = {};
+    bool m_locked = false;
+};
+
 }  // namespace
 
 LogService::LogService(std::wstring target, long mode, const wchar_t* source)
@@ -115,12 +139,13 @@ void LogService::AppendToFile(const std::string& record) const {
     unique_hfile file;
     // Another program may hold the file for a moment (an editor saving it).
     for (int attempt = 0; attempt < 50; ++attempt) {
-        file.reset(CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+        file.reset(CreateFileW(path.c_str(), GENERIC_READ | FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
         if (file || GetLastError() != ERROR_SHARING_VIOLATION) break;
         Sleep(20);
     }
     if (!file) ThrowSystemError(GetLastError(), m_source, L"Cannot open the log file: " + path);
+    AppendLock lock(file.get());
     DWORD written = 0;
     if (!WriteFile(file.get(), record.data(), static_cast<DWORD>(record.size()), &written, nullptr) ||
         written != record.size())
