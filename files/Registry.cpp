@@ -146,6 +146,13 @@ private:
     // Only a name or data too long for the buffers is skipped; any other
     // failure ends the loop, since a key that went away fails every index.
     bool Values(HKEY key, long level) {
+        // Names are compared case-sensitively, but the registry looks them up
+        // without regard to case: a key that has no value of that name in
+        // any case (nearly every key) needs no enumeration at all. This one
+        // query per key is what keeps the walk as fast as reg.exe's.
+        if (m_itemType == 1 &&
+            RegQueryValueExW(key, m_item.c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_FILE_NOT_FOUND)
+            return false;
         std::vector<wchar_t> name(2048);
         std::vector<BYTE> data(m_itemType == 2 ? 4096 + sizeof(wchar_t) : 0);
         for (DWORD index = 0;; ++index) {
