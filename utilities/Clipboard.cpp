@@ -67,6 +67,18 @@ bool Place(UINT format, const void* data, size_t size) {
     return true;
 }
 
+// The whole block the clipboard holds in a format (which may be larger than
+// the text in it); empty when there is none or the clipboard cannot be opened.
+std::string ReadBlock(UINT format) {
+    if (!IsClipboardFormatAvailable(format)) return std::string();
+    OpenClipboardScope clipboard;
+    if (!clipboard) return std::string();
+    HANDLE data = GetClipboardData(format);
+    GlobalLockScope lock(data);
+    if (!lock.Data()) return std::string();
+    return std::string(static_cast<const char*>(lock.Data()), GlobalSize(data));
+}
+
 // Empties the clipboard and places the block in one opening, so no other
 // program ever sees the clipboard empty in between.
 void Replace(UINT format, const void* data, size_t size, const wchar_t* source) {
@@ -89,32 +101,21 @@ void SetClipboardAnsiText(const std::wstring& text, const wchar_t* source) {
 }
 
 std::wstring GetClipboardAnsiText() {
-    if (!IsClipboardFormatAvailable(CF_TEXT)) return std::wstring();
-    OpenClipboardScope clipboard;
-    if (!clipboard) return std::wstring();
-    HANDLE data = GetClipboardData(CF_TEXT);
-    GlobalLockScope lock(data);
-    if (!lock.Data()) return std::wstring();
-    // The block may be larger than its text; the text ends at its NUL.
-    const char* text = static_cast<const char*>(lock.Data());
-    const size_t length = strnlen(text, GlobalSize(data));
+    const std::string block = ReadBlock(CF_TEXT);
+    const size_t length = strnlen(block.c_str(), block.size());
     if (length == 0) return std::wstring();
-    const int units = MultiByteToWideChar(CP_ACP, 0, text, static_cast<int>(length), nullptr, 0);
+    const int units = MultiByteToWideChar(CP_ACP, 0, block.data(), static_cast<int>(length), nullptr, 0);
     std::wstring result(static_cast<size_t>(units > 0 ? units : 0), L'\0');
-    if (units > 0) MultiByteToWideChar(CP_ACP, 0, text, static_cast<int>(length), &result[0], units);
+    if (units > 0) MultiByteToWideChar(CP_ACP, 0, block.data(), static_cast<int>(length), &result[0], units);
     return result;
 }
 
 std::wstring Clipboard::Text() const {
     if (!m_useUnicode) return GetClipboardAnsiText();
-    if (!IsClipboardFormatAvailable(CF_UNICODETEXT)) return std::wstring();
-    OpenClipboardScope clipboard;
-    if (!clipboard) return std::wstring();
-    HANDLE data = GetClipboardData(CF_UNICODETEXT);
-    GlobalLockScope lock(data);
-    if (!lock.Data()) return std::wstring();
-    const wchar_t* text = static_cast<const wchar_t*>(lock.Data());
-    return std::wstring(text, wcsnlen(text, GlobalSize(data) / sizeof(wchar_t)));
+    const std::string block = ReadBlock(CF_UNICODETEXT);
+    std::wstring text(block.size() / sizeof(wchar_t), L'\0');
+    if (!text.empty()) memcpy(&text[0], block.data(), text.size() * sizeof(wchar_t));
+    return text.substr(0, text.find(L'\0'));
 }
 
 void Clipboard::SetText(const std::wstring& text) const {
