@@ -2,6 +2,12 @@
 #include "core/Catalogue.h"
 
 #include "kelpa_h.h"
+#include "files/RegistryObject.h"
+#include "sysinfo/NoiseObject.h"
+#include "sysinfo/OsVersionObject.h"
+#include "sysinfo/SystemObject.h"
+#include "utilities/ClipboardObject.h"
+#include "utilities/EventLogObject.h"
 #include "utilities/ProfileObject.h"
 #include "files/BinFileObject.h"
 #include "files/FileObject.h"
@@ -17,6 +23,12 @@ const ClassEntry kClasses[] = {
     {L"File", CLSID_File, IID__File, Instancing::MultiUse, &FileObject::CreateInstance},
     {L"DateTime", CLSID_DateTime, IID__DateTime, Instancing::MultiUse, &DateTimeObject::CreateInstance},
     {L"Me", CLSID_Me, IID__Me, Instancing::MultiUse, &MeObject::CreateInstance},
+    {L"EventLog", CLSID_EventLog, IID__EventLog, Instancing::MultiUse, &EventLogObject::CreateInstance},
+    {L"Clipboard", CLSID_Clipboard, IID__Clipboard, Instancing::MultiUse, &ClipboardObject::CreateInstance},
+    {L"Registry", CLSID_Registry, IID__Registry, Instancing::MultiUse, &RegistryObject::CreateInstance},
+    {L"System", CLSID_System, IID__System, Instancing::MultiUse, &SystemObject::CreateInstance},
+    {L"OsVersion", CLSID_OsVersion, IID__OsVersion, Instancing::MultiUse, &OsVersionObject::CreateInstance},
+    {L"Noise", CLSID_Noise, IID__Noise, Instancing::MultiUse, &NoiseObject::CreateInstance},
 };
 
 }  // namespace

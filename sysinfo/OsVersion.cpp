@@ -1,0 +1,48 @@
+// OS version record.
+#include "sysinfo/OsVersion.h"
+
+#include <windows.h>
+
+#include "core/DynamicImport.h"
+#include "core/kelpafn.h"
+
+namespace kelpa {
+OsVersionRecord ReadOsVersion() noexcept {
+    OsVersionRecord record;
+    using RtlGetVersionFn = LONG(WINAPI*)(OSVERSIONINFOEXW*);
+    const auto getVersion = LoadedFunction<RtlGetVersionFn>(L"ntdll.dll", "RtlGetVersion");
+    if (!getVersion) return record;
+    OSVERSIONINFOEXW info = {};
+    info.dwOSVersionInfoSize = sizeof(info);  // 284: the extended wide layout
+    if (getVersion(&info) != 0 || info.dwPlatformId != VER_PLATFORM_WIN32_NT) return record;
+
+    record.major = static_cast<long>(info.dwMajorVersion);
+    record.minor = static_cast<long>(info.dwMinorVersion);
+    record.build = static_cast<long>(info.dwBuildNumber);
+    record.servicePackMajor = static_cast<short>(info.wServicePackMajor);
+    record.servicePackMinor = static_cast<short>(info.wServicePackMinor);
+    record.productType = info.wProductType;
+    record.suiteMask = static_cast<short>(info.wSuiteMask);
+
+    // Only a 32-bit process under the 64-bit emulation layer learns here that
+    // the system is 64-bit; the function is missing before XP SP2.
+    using IsWow64ProcessFn = BOOL(WINAPI*)(HANDLE, BOOL*);
+    const auto isWow64 = LoadedFunction<IsWow64ProcessFn>(L"kernel32.dll", "IsWow64Process");
+    BOOL wow64 = FALSE;
+    record.is64Bit = isWow64 && isWow64(GetCurrentProcess(), &wow64) && wow64 ? 1 : 0;
+
+    if (record.major >= 6) {
+        DWORD edition = 0;
+        if (GetProductInfo(info.dwMajorVersion, info.dwMinorVersion, info.wServicePackMajor,
+                           info.wServicePackMinor, &edition))
+            record.edition = static_cast<long>(edition);
+    }
+    return record;
+}
+
+short OsVersion::Number() noexcept {
+    if (OsVersionNumber() == 0) ComputeOsVersionNumber();
+    return OsVersionNumber();
+}
+
+}  // namespace kelpa
