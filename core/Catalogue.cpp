@@ -2,6 +2,7 @@
 #include "core/Catalogue.h"
 
 #include "kelpa_h.h"
+#include "utilities/AuxObject.h"
 #include "utilities/ProfileObject.h"
 
 namespace kelpa {
@@ -9,6 +10,7 @@ namespace {
 
 const ClassEntry kClasses[] = {
     {L"Profile", CLSID_Profile, IID__Profile, Instancing::MultiUse, &ProfileObject::CreateInstance},
+    {L"Aux", CLSID_Aux, IID__Aux, Instancing::MultiUse, &AuxObject::CreateInstance},
 };
 
 }  // namespace
