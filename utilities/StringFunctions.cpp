@@ -271,11 +271,12 @@ std::wstring EscapeUrl(const std::wstring& url, bool decode, long flags) {
         const HRESULT hr = UrlEscapeW(url.c_str(), buffer.data(), &size, static_cast<DWORD>(flags));
         return UrlResult(hr, buffer, size);
     }
-    // With URL_UNESCAPE_INPLACE the platform writes into the input instead of
-    // the buffer: give it a copy of its own and read the result from there.
+    // URL_UNESCAPE_INPLACE would make the platform write into the input and
+    // ignore the buffer and its size: the result is the same text, so the
+    // flag is dropped and the 4096-character limit holds for every call.
     std::wstring copy = url;
-    const HRESULT hr = UrlUnescapeW(&copy[0], buffer.data(), &size, static_cast<DWORD>(flags));
-    if (hr == S_OK && (static_cast<DWORD>(flags) & URL_UNESCAPE_INPLACE)) return CutAtNul(copy);
+    const DWORD unescapeFlags = static_cast<DWORD>(flags) & ~static_cast<DWORD>(URL_UNESCAPE_INPLACE);
+    const HRESULT hr = UrlUnescapeW(&copy[0], buffer.data(), &size, unescapeFlags);
     return UrlResult(hr, buffer, size);
 }
 
