@@ -5,6 +5,7 @@
 
 #include <windows.h>
 #include <oleauto.h>
+#include <cstring>
 #include <new>
 #include <string>
 
