@@ -8,6 +8,7 @@
 #include "sysinfo/SystemObject.h"
 #include "utilities/ClipboardObject.h"
 #include "utilities/EventLogObject.h"
+#include "utilities/AuxObject.h"
 #include "utilities/ProfileObject.h"
 #include "files/BinFileObject.h"
 #include "files/FileObject.h"
@@ -29,6 +30,7 @@ const ClassEntry kClasses[] = {
     {L"System", CLSID_System, IID__System, Instancing::MultiUse, &SystemObject::CreateInstance},
     {L"OsVersion", CLSID_OsVersion, IID__OsVersion, Instancing::MultiUse, &OsVersionObject::CreateInstance},
     {L"Noise", CLSID_Noise, IID__Noise, Instancing::MultiUse, &NoiseObject::CreateInstance},
+    {L"Aux", CLSID_Aux, IID__Aux, Instancing::MultiUse, &AuxObject::CreateInstance},
 };
 
 }  // namespace
