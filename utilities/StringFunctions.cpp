@@ -5,6 +5,7 @@
 
 #include <shlwapi.h>
 #include <algorithm>
+#include <cmath>
 #include <cwchar>
 #include <vector>
 
@@ -21,6 +22,8 @@ namespace {
 constexpr DWORD kUrlBufferChars = 4096;
 // Byte-size and interval texts: a generous fixed buffer.
 constexpr UINT kFormatBufferChars = 512;
+constexpr double kLargestFormattedNumber = 1e200;
+constexpr size_t kLongestFormat = 255;
 // IS_TEXT_UNICODE_ASCII16 | CONTROLS | SIGNATURE | REVERSE_ASCII16 |
 // REVERSE_CONTROLS | REVERSE_SIGNATURE | ILLEGAL_CHARS | ODD_LENGTH |
 // NULL_BYTES: every test but the statistical ones.
@@ -357,10 +360,17 @@ std::wstring FormatValue(const VARIANT& value, const std::wstring& format, int f
                          int firstWeekOfYear) {
     // An array has no text form; say so before copying all of it.
     if (V_VT(&Dereference(value)) & VT_ARRAY) ThrowTypeMismatch(kAuxSource);
+    // Wine's VarFormat writes the digits of a number into a fixed buffer of
+    // its own and overruns it somewhere above 1e250, taking the server down.
+    // No format shows such a number usefully: report an overflow instead.
+    if (IsNumeric(value) && std::fabs(NumericValue(value)) >= kLargestFormattedNumber) ThrowOverflow(kAuxSource);
     unique_variant direct;
     CheckAutomation(VariantCopyInd(direct.get(), const_cast<VARIANT*>(&value)), kAuxSource);
     unique_bstr text;
     const std::wstring pattern = CutAtNul(format);
+    // Wine's format parser keeps lengths in a byte: a longer format text gives
+    // a silently wrong result or, with escapes in it, overruns a buffer.
+    if (pattern.size() > kLongestFormat) ThrowInvalidCall(kAuxSource);
     CheckAutomation(VarFormat(direct.get(), pattern.empty() ? nullptr : const_cast<LPOLESTR>(pattern.c_str()),
                               firstDayOfWeek, firstWeekOfYear, 0, text.put()),
                     kAuxSource);

@@ -111,6 +111,10 @@ r = Empty : r = a.CharsInStr("abc", "c", 2147483648) : e = Err.Number : Err.Clea
 Expect "CharsInStr with pos beyond a Long", r, e, Empty, 6
 r = Empty : r = Len(a.Format(big)) : e = Err.Number : Err.Clear
 Expect "Format of 100,000 characters", r, e, 100000, 0
+r = Empty : r = a.Format(5, big) : e = Err.Number : Err.Clear
+Expect "a format text of 100,000 characters", r, e, Empty, 5
+r = Empty : r = a.Format(1E+300, "0") : e = Err.Number : Err.Clear
+Expect "a number too large to show", r, e, Empty, 6
 r = Empty : r = a.Format(a) : e = Err.Number : Err.Clear
 Expect "Format of an object without a value", r, e, Empty, 13
 r = Empty : r = a.Format(cube) : e = Err.Number : Err.Clear

@@ -63,8 +63,29 @@ Options ParseOptions(int argc, char** argv) {
     return options;
 }
 
+// A short description of an argument, for --trace.
+std::string Describe(const VARIANT& value) {
+    char text[96];
+    const VARIANT* v = &value;
+    std::string prefix;
+    if (V_VT(v) == (VT_BYREF | VT_VARIANT) && V_VARIANTREF(v)) {
+        prefix = "ref ";
+        v = V_VARIANTREF(v);
+    }
+    switch (V_VT(v)) {
+    case VT_BSTR: snprintf(text, sizeof(text), "BSTR(len %u)", V_BSTR(v) ? SysStringLen(V_BSTR(v)) : 0); break;
+    case VT_I2: snprintf(text, sizeof(text), "I2 %d", V_I2(v)); break;
+    case VT_I4: snprintf(text, sizeof(text), "I4 %ld", V_I4(v)); break;
+    case VT_R8: snprintf(text, sizeof(text), "R8 %g", V_R8(v)); break;
+    case VT_DATE: snprintf(text, sizeof(text), "DATE %g", V_DATE(v)); break;
+    case VT_CY: snprintf(text, sizeof(text), "CY %lld", V_CY(v).int64); break;
+    default: snprintf(text, sizeof(text), "vt 0x%X", V_VT(v)); break;
+    }
+    return prefix + text;
+}
+
 // One call of one member with generated arguments.
-void CallOnce(IDispatch* object, const Member& member, ValueFactory& values) {
+void CallOnce(IDispatch* object, const Member& member, ValueFactory& values, bool trace) {
     const size_t declared = member.parameterTypes.size();
     const size_t required = declared - static_cast<size_t>(member.optionalCount);
     size_t count = declared;
@@ -80,6 +101,11 @@ void CallOnce(IDispatch* object, const Member& member, ValueFactory& values) {
         arguments[count - 1 - i] = values.MakeFor(type);  // rgvarg is in reverse order
     }
 
+    if (trace) {
+        std::string line = "  args:";
+        for (size_t i = count; i-- > 0;) line += " [" + Describe(arguments[i]) + "]";
+        fprintf(stderr, "%s\n", line.c_str());
+    }
     WORD flags = DISPATCH_METHOD;
     DISPID putId = DISPID_PROPERTYPUT;
     DISPPARAMS params = {arguments.data(), nullptr, static_cast<UINT>(count), 0};
@@ -162,7 +188,7 @@ int main(int argc, char** argv) {
                 snprintf(g_current, sizeof(g_current), "%s (call %llu)", name.c_str(), calls + 1);
                 if (options.trace) fprintf(stderr, "call %s\n", g_current);
                 const auto before = std::chrono::steady_clock::now();
-                CallOnce(object.Get(), member, values);
+                CallOnce(object.Get(), member, values, options.trace);
                 const double took = std::chrono::duration<double>(std::chrono::steady_clock::now() - before).count();
                 Timing& timing = timings[name];
                 timing.total += took;

@@ -242,6 +242,19 @@ TEST_CASE("Format raises the standard errors of the formatting service", "[aux][
     CHECK(ErrorOf([&] { FormatValue(number, L"0", 9, 0); }) == kInvalidCall);
     unique_safearray array = NumberedArray({{1, 0}});
     CHECK(ErrorOf([&] { FormatValue(ArrayValue(array.get()), L"", 0, 0); }) == kTypeMismatch);
+    // Numbers too large for the platform's digit buffer are refused, as text too.
+    V_R8(&number) = 1e300;
+    CHECK(ErrorOf([&] { FormatValue(number, L"0", 0, 0); }) == kOverflow);
+    unique_variant text;
+    V_VT(text.get()) = VT_BSTR;
+    V_BSTR(text.get()) = SysAllocString(L"-1e290");
+    CHECK(ErrorOf([&] { FormatValue(*text.get(), L"0.00", 0, 0); }) == kOverflow);
+    V_R8(&number) = 1e150;
+    CHECK(FormatValue(number, L"0", 0, 0).size() == 151);
+    // Format texts beyond 255 characters are refused rather than misread.
+    V_R8(&number) = 5;
+    CHECK(FormatValue(number, std::wstring(255, L'0'), 0, 0).size() == 255);
+    CHECK(ErrorOf([&] { FormatValue(number, std::wstring(256, L'0'), 0, 0); }) == kInvalidCall);
 }
 
 TEST_CASE("byte reads stay inside the value's own storage", "[aux][binary]") {
