@@ -3,12 +3,16 @@
 
 #include "kelpa_h.h"
 #include "utilities/ProfileObject.h"
+#include "dialogs/MessageBoxObject.h"
+#include "windows/ClockObject.h"
 
 namespace kelpa {
 namespace {
 
 const ClassEntry kClasses[] = {
     {L"Profile", CLSID_Profile, IID__Profile, Instancing::MultiUse, &ProfileObject::CreateInstance},
+    {L"MessageBox", CLSID_MessageBox, IID__MessageBox, Instancing::MultiUse, &MessageBoxObject::CreateInstance},
+    {L"Clock", CLSID_Clock, IID__Clock, Instancing::MultiUse, &ClockObject::CreateInstance},
 };
 
 }  // namespace
