@@ -14,6 +14,8 @@
 #include "files/FileObject.h"
 #include "files/DateTimeObject.h"
 #include "core/MeObject.h"
+#include "dialogs/MessageBoxObject.h"
+#include "windows/ClockObject.h"
 
 namespace kelpa {
 namespace {
@@ -31,6 +33,8 @@ const ClassEntry kClasses[] = {
     {L"OsVersion", CLSID_OsVersion, IID__OsVersion, Instancing::MultiUse, &OsVersionObject::CreateInstance},
     {L"Noise", CLSID_Noise, IID__Noise, Instancing::MultiUse, &NoiseObject::CreateInstance},
     {L"Aux", CLSID_Aux, IID__Aux, Instancing::MultiUse, &AuxObject::CreateInstance},
+    {L"MessageBox", CLSID_MessageBox, IID__MessageBox, Instancing::MultiUse, &MessageBoxObject::CreateInstance},
+    {L"Clock", CLSID_Clock, IID__Clock, Instancing::MultiUse, &ClockObject::CreateInstance},
 };
 
 }  // namespace
