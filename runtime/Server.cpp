@@ -101,12 +101,13 @@ LRESULT CALLBACK ServerWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
-// Handles what is already queued (an activation in flight reaching a class
-// object that is being revoked) for a short while before the process ends.
+// Handles what is already on its way in (an activation that obtained a class
+// factory just before the revocation) for a while before the process ends,
+// and stops at once when such an activation creates an object.
 void DrainMessages(DWORD milliseconds) {
     const ULONGLONG end = GetTickCount64() + milliseconds;
     MSG message;
-    while (GetTickCount64() < end) {
+    while (GetTickCount64() < end && ServerObjectCount() == 0) {
         while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
             if (message.message == WM_QUIT) continue;
             TranslateMessage(&message);
@@ -203,8 +204,11 @@ int RunServer(const ServerDescription& server, DWORD lingerMilliseconds) noexcep
         // Wine hands a client the class object of a server that is on its way
         // out (CoReleaseServerProcess does not suspend class objects there):
         // revoke first, then serve what is already on its way in.
+        // Wine keeps no count of the clients holding a factory (their
+        // references outlive even the client), so the grace period is a time:
+        // one second covers an activation delayed by a loaded machine.
         registrations.Revoke();
-        DrainMessages(200);
+        DrainMessages(1000);
         if (ServerObjectCount() == 0) break;
         if (FAILED(registrations.Register())) break;
     }
