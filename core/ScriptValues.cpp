@@ -1,6 +1,8 @@
 // Script-value helpers shared by every class.
 #include "core/ScriptValues.h"
 
+#include "runtime/UniqueHandle.h"
+
 namespace kelpa {
 
 const VARIANT& Dereference(const VARIANT& value) noexcept {
@@ -58,13 +60,9 @@ bool IsNumeric(const VARIANT& value) noexcept {
 
 double NumericValue(const VARIANT& value) noexcept {
     if (!IsNumeric(value)) return 0;
-    VARIANT number;
-    VariantInit(&number);
-    double result = 0;
-    if (SUCCEEDED(VariantChangeType(&number, const_cast<VARIANT*>(&Dereference(value)), 0, VT_R8)))
-        result = V_R8(&number);
-    VariantClear(&number);
-    return result;
+    unique_variant number;
+    if (FAILED(VariantChangeType(number.get(), const_cast<VARIANT*>(&Dereference(value)), 0, VT_R8))) return 0;
+    return V_R8(number.get());
 }
 
 bool InRange(const VARIANT& value, double minimum, double maximum) noexcept {

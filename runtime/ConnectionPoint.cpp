@@ -3,6 +3,8 @@
 // hand out.
 #include "runtime/ConnectionPoint.h"
 
+#include "runtime/UniqueHandle.h"
+
 #include <oleauto.h>
 #include <olectl.h>
 #include <algorithm>
@@ -184,16 +186,11 @@ unsigned ConnectionPoint::Fire(DISPID member, std::initializer_list<VARIANT> arg
         for (IDispatch* sink : sinks) {
             // Each sink gets its own copy: a handler may change by-reference
             // arguments or clear what it was given.
-            std::vector<VARIANT> copies(reversed.size());
-            for (size_t i = 0; i < reversed.size(); ++i) {
-                VariantInit(&copies[i]);
-                VariantCopy(&copies[i], &reversed[i]);
-            }
-            DISPPARAMS params = {copies.empty() ? nullptr : copies.data(), nullptr,
-                                 static_cast<UINT>(copies.size()), 0};
+            unique_variant_array copies(reversed.size());
+            for (size_t i = 0; i < reversed.size(); ++i) VariantCopy(&copies[i], &reversed[i]);
+            DISPPARAMS params = {copies.data(), nullptr, static_cast<UINT>(copies.size()), 0};
             sink->Invoke(member, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, nullptr, nullptr,
                          nullptr);
-            for (VARIANT& copy : copies) VariantClear(&copy);
             sink->Release();
             ++called;
         }

@@ -9,6 +9,8 @@
 #include <oleauto.h>
 #include <vector>
 
+#include "runtime/UniqueHandle.h"
+
 namespace kelpa {
 namespace {
 
@@ -36,8 +38,7 @@ HRESULT InvokeThroughTypeInfo(const InterfaceInfo& info, void* object, DISPID me
 
     try {
         std::vector<VARIANT> arguments(params->rgvarg, params->rgvarg + params->cArgs);
-        std::vector<VARIANT> copies(params->cArgs);
-        for (VARIANT& copy : copies) VariantInit(&copy);
+        unique_variant_array copies(params->cArgs);
 
         for (UINT i = 0; i < params->cArgs; ++i) {
             const VARIANT& original = params->rgvarg[i];
@@ -46,21 +47,15 @@ HRESULT InvokeThroughTypeInfo(const InterfaceInfo& info, void* object, DISPID me
             // A by-reference value of another type (VT_BYREF|VT_I4 from a
             // typed client) is copied as the reference; anything by value is
             // deep-copied, so the caller's own value is never freed by us.
-            HRESULT hr = VariantCopy(&copies[i], const_cast<VARIANT*>(&original));
-            if (FAILED(hr)) {
-                for (VARIANT& copy : copies) VariantClear(&copy);
-                return hr;
-            }
+            const HRESULT hr = VariantCopy(&copies[i], const_cast<VARIANT*>(&original));
+            if (FAILED(hr)) return hr;
             V_VT(&arguments[i]) = VT_BYREF | VT_VARIANT;
             V_VARIANTREF(&arguments[i]) = &copies[i];
         }
 
         DISPPARAMS wrapped = *params;
         wrapped.rgvarg = arguments.data();
-        const HRESULT hr =
-            info.typeInfo->Invoke(object, member, flags, &wrapped, result, exception, argumentError);
-        for (VARIANT& copy : copies) VariantClear(&copy);
-        return hr;
+        return info.typeInfo->Invoke(object, member, flags, &wrapped, result, exception, argumentError);
     } catch (...) {
         return E_OUTOFMEMORY;
     }

@@ -6,6 +6,7 @@
 #include <windows.h>
 #include <oleauto.h>
 #include <utility>
+#include <vector>
 
 namespace kelpa {
 
@@ -105,6 +106,26 @@ public:
 
 private:
     VARIANT m_value;
+};
+
+// A block of VARIANTs (a copied argument list) that clears every element.
+class unique_variant_array {
+public:
+    explicit unique_variant_array(size_t count) : m_values(count) {
+        for (VARIANT& value : m_values) VariantInit(&value);
+    }
+    unique_variant_array(const unique_variant_array&) = delete;
+    unique_variant_array& operator=(const unique_variant_array&) = delete;
+    ~unique_variant_array() {
+        for (VARIANT& value : m_values) VariantClear(&value);
+    }
+
+    VARIANT* data() noexcept { return m_values.empty() ? nullptr : m_values.data(); }
+    size_t size() const noexcept { return m_values.size(); }
+    VARIANT& operator[](size_t index) noexcept { return m_values[index]; }
+
+private:
+    std::vector<VARIANT> m_values;
 };
 
 }  // namespace kelpa
