@@ -5,6 +5,8 @@
 #include <commctrl.h>
 #include <vector>
 
+#include "core/DynamicImport.h"
+
 namespace kelpa {
 namespace {
 
@@ -66,18 +68,18 @@ StartMode ParseStartMode(const std::wstring& arguments) {
 
 short OsVersionNumber() noexcept { return g_osVersionNumber; }
 
-void ComputeOsVersionNumber() noexcept {
+bool QueryWindowsVersion(OSVERSIONINFOEXW& info) noexcept {
     using RtlGetVersionFn = LONG(WINAPI*)(OSVERSIONINFOEXW*);
-    g_osVersionNumber = 0;
-    HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-    if (!ntdll) return;
-    auto getVersion = reinterpret_cast<RtlGetVersionFn>(
-        reinterpret_cast<void*>(GetProcAddress(ntdll, "RtlGetVersion")));
-    if (!getVersion) return;
-    OSVERSIONINFOEXW info = {};
-    info.dwOSVersionInfoSize = sizeof(info);  // 284: the extended wide layout
-    if (getVersion(&info) != 0) return;
-    g_osVersionNumber = static_cast<short>(info.dwMajorVersion * 100 + info.dwMinorVersion);
+    const auto getVersion = LoadedFunction<RtlGetVersionFn>(L"ntdll.dll", "RtlGetVersion");
+    info = {};
+    info.dwOSVersionInfoSize = sizeof(info);
+    return getVersion && getVersion(&info) == 0;
+}
+
+void ComputeOsVersionNumber() noexcept {
+    OSVERSIONINFOEXW info;
+    g_osVersionNumber =
+        QueryWindowsVersion(info) ? static_cast<short>(info.dwMajorVersion * 100 + info.dwMinorVersion) : 0;
 }
 
 void InitialiseCommonControls() noexcept {

@@ -2,6 +2,7 @@
 // classes read (the OS version number), and the usage box.
 #pragma once
 
+#include <windows.h>
 #include <string>
 
 namespace kelpa {
@@ -17,7 +18,11 @@ std::wstring ArgumentPart(const std::wstring& commandLine);
 // an empty argument registers; only exactly "/?" shows the usage box.
 StartMode ParseStartMode(const std::wstring& arguments);
 
-// Major * 100 + minor of the running Windows (RtlGetVersion), 0 when unknown.
+// The true version of the running Windows: RtlGetVersion, which no
+// compatibility shim bends, with the extended wide record (284 bytes).
+bool QueryWindowsVersion(OSVERSIONINFOEXW& info) noexcept;
+
+// Major * 100 + minor of the running Windows, 0 when unknown.
 short OsVersionNumber() noexcept;
 // Computed once at start-up; read by the classes that depend on the version.
 void ComputeOsVersionNumber() noexcept;

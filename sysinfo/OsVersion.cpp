@@ -9,12 +9,8 @@
 namespace kelpa {
 OsVersionRecord ReadOsVersion() noexcept {
     OsVersionRecord record;
-    using RtlGetVersionFn = LONG(WINAPI*)(OSVERSIONINFOEXW*);
-    const auto getVersion = LoadedFunction<RtlGetVersionFn>(L"ntdll.dll", "RtlGetVersion");
-    if (!getVersion) return record;
-    OSVERSIONINFOEXW info = {};
-    info.dwOSVersionInfoSize = sizeof(info);  // 284: the extended wide layout
-    if (getVersion(&info) != 0 || info.dwPlatformId != VER_PLATFORM_WIN32_NT) return record;
+    OSVERSIONINFOEXW info;
+    if (!QueryWindowsVersion(info) || info.dwPlatformId != VER_PLATFORM_WIN32_NT) return record;
 
     record.major = static_cast<long>(info.dwMajorVersion);
     record.minor = static_cast<long>(info.dwMinorVersion);

@@ -45,13 +45,9 @@ TEST_CASE("the usage text ends in two line breaks", "[startup]") {
 
 TEST_CASE("the OS version number is major * 100 + minor", "[startup]") {
     ComputeOsVersionNumber();
-    OSVERSIONINFOEXW info = {};
-    info.dwOSVersionInfoSize = sizeof(info);
-    using RtlGetVersionFn = LONG(WINAPI*)(OSVERSIONINFOEXW*);
-    auto getVersion = reinterpret_cast<RtlGetVersionFn>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "RtlGetVersion")));
-    REQUIRE(getVersion);
-    REQUIRE(getVersion(&info) == 0);
+    OSVERSIONINFOEXW info;
+    REQUIRE(QueryWindowsVersion(info));
+    CHECK(info.dwOSVersionInfoSize == 284);
     CHECK(OsVersionNumber() == static_cast<short>(info.dwMajorVersion * 100 + info.dwMinorVersion));
     CHECK(OsVersionNumber() >= 600);
 }
