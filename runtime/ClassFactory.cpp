@@ -51,6 +51,32 @@ HRESULT ClassObjectRegistrations::Register() noexcept {
     return S_OK;
 }
 
+void ClassObjectRegistrations::HoldWhileRevoking() noexcept {
+    size_t index = 0;
+    for (const ClassEntry& entry : m_table) {
+        ClassFactory& factory = m_factories[index++];
+        if (entry.instancing != Instancing::MultiUse) continue;
+        // Both identities a client may connect through: the runtime marshals
+        // the factory as IUnknown, the client then asks for IClassFactory.
+        for (const IID* iid : {&IID_IUnknown, &IID_IClassFactory}) {
+            Microsoft::WRL::ComPtr<IStream> stream;
+            if (FAILED(CreateStreamOnHGlobal(nullptr, TRUE, &stream))) continue;
+            if (SUCCEEDED(CoMarshalInterface(stream.Get(), *iid, static_cast<IClassFactory*>(&factory), MSHCTX_LOCAL,
+                                             nullptr, MSHLFLAGS_TABLESTRONG)))
+                m_held.push_back(stream);
+        }
+    }
+}
+
+void ClassObjectRegistrations::ReleaseHeld() noexcept {
+    for (auto& stream : m_held) {
+        LARGE_INTEGER start = {};
+        stream->Seek(start, STREAM_SEEK_SET, nullptr);
+        CoReleaseMarshalData(stream.Get());
+    }
+    m_held.clear();
+}
+
 void ClassObjectRegistrations::Revoke() noexcept {
     for (DWORD cookie : m_cookies) CoRevokeClassObject(cookie);
     m_cookies.clear();

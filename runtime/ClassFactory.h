@@ -4,6 +4,7 @@
 
 #include <windows.h>
 #include <vector>
+#include <wrl/client.h>
 
 #include "runtime/ClassEntry.h"
 
@@ -36,10 +37,18 @@ public:
     HRESULT Register() noexcept;
     void Revoke() noexcept;
 
+    // Revoking releases the marshalled factory that the COM runtime hands to
+    // clients; a client that fetched it just before cannot connect after.
+    // Holding marshalled references of our own keeps the factories reachable
+    // through a grace period, after which ReleaseHeld lets them go.
+    void HoldWhileRevoking() noexcept;
+    void ReleaseHeld() noexcept;
+
 private:
     ClassTable m_table;
     std::vector<ClassFactory> m_factories;
     std::vector<DWORD> m_cookies;
+    std::vector<Microsoft::WRL::ComPtr<IStream>> m_held;
 };
 
 }  // namespace kelpa

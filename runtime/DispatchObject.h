@@ -14,6 +14,7 @@
 
 #include <windows.h>
 #include <ocidl.h>
+#include <dispex.h>
 #include <atomic>
 #include <new>
 
@@ -25,7 +26,7 @@
 namespace kelpa {
 
 template <class Derived, class Interface, class Coclass>
-class DispatchObject : public Interface, public ISupportErrorInfo, public IProvideClassInfo2 {
+class DispatchObject : public Interface, public IDispatchEx, public ISupportErrorInfo, public IProvideClassInfo2 {
 public:
     DispatchObject() noexcept { ServerObjectCreated(); }
     virtual ~DispatchObject() { ServerObjectDestroyed(); }
@@ -55,6 +56,8 @@ public:
         *result = nullptr;
         if (iid == IID_IUnknown || iid == IID_IDispatch || iid == __uuidof(Interface))
             *result = static_cast<Interface*>(this);
+        else if (iid == __uuidof(IDispatchEx))
+            *result = static_cast<IDispatchEx*>(this);
         else if (iid == IID_ISupportErrorInfo)
             *result = static_cast<ISupportErrorInfo*>(this);
         else if (iid == IID_IProvideClassInfo || iid == IID_IProvideClassInfo2)
@@ -101,6 +104,22 @@ public:
         return InvokeThroughTypeInfo(*info, static_cast<Interface*>(this), member, flags, params, result,
                                      exception, argumentError);
     }
+
+    // IDispatchEx: the script engines prefer it; answering it saves them a
+    // failed QueryInterface - a round trip to the server - on every call.
+    HRESULT STDMETHODCALLTYPE GetDispID(BSTR name, DWORD, DISPID* id) noexcept override {
+        return GetIDsOfNames(IID_NULL, &name, 1, LOCALE_USER_DEFAULT, id);
+    }
+    HRESULT STDMETHODCALLTYPE InvokeEx(DISPID member, LCID locale, WORD flags, DISPPARAMS* params, VARIANT* result,
+                                       EXCEPINFO* exception, IServiceProvider*) noexcept override {
+        return Invoke(member, IID_NULL, locale, flags, params, result, exception, nullptr);
+    }
+    HRESULT STDMETHODCALLTYPE DeleteMemberByName(BSTR, DWORD) noexcept override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE DeleteMemberByDispID(DISPID) noexcept override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetMemberProperties(DISPID, DWORD, DWORD*) noexcept override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetMemberName(DISPID, BSTR*) noexcept override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetNextDispID(DWORD, DISPID, DISPID*) noexcept override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetNameSpaceParent(IUnknown**) noexcept override { return E_NOTIMPL; }
 
     // ISupportErrorInfo
     HRESULT STDMETHODCALLTYPE InterfaceSupportsErrorInfo(REFIID iid) noexcept override {

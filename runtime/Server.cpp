@@ -203,12 +203,15 @@ int RunServer(const ServerDescription& server, DWORD lingerMilliseconds) noexcep
         }
         // Wine hands a client the class object of a server that is on its way
         // out (CoReleaseServerProcess does not suspend class objects there):
-        // revoke first, then serve what is already on its way in.
+        // revoke first, keeping the factories reachable for a client that
+        // fetched one just before, then serve what is already on its way in.
         // Wine keeps no count of the clients holding a factory (their
         // references outlive even the client), so the grace period is a time:
         // one second covers an activation delayed by a loaded machine.
+        registrations.HoldWhileRevoking();
         registrations.Revoke();
         DrainMessages(1000);
+        registrations.ReleaseHeld();
         if (ServerObjectCount() == 0) break;
         if (FAILED(registrations.Register())) break;
     }

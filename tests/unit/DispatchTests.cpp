@@ -2,6 +2,7 @@
 // class inherits, checked once through Profile.
 #include <windows.h>
 #include <oleauto.h>
+#include <dispex.h>
 #include <wrl/client.h>
 
 #include "catch.hpp"
@@ -150,6 +151,37 @@ TEST_CASE("a failing member reaches the client as number, source and description
     REQUIRE(exception.bstrDescription);
     CHECK(std::wstring(exception.bstrDescription) == L"No Profile defined.");
     CHECK(exception.bstrHelpFile == nullptr);
+    SysFreeString(exception.bstrSource);
+    SysFreeString(exception.bstrDescription);
+    SysFreeString(exception.bstrHelpFile);
+}
+
+TEST_CASE("IDispatchEx answers as IDispatch does", "[dispatch]") {
+    ComPtr<IDispatch> object = NewProfile();
+    ComPtr<IDispatchEx> extended;
+    REQUIRE(object->QueryInterface(__uuidof(IDispatchEx), &extended) == S_OK);
+    unique_bstr name(SysAllocString(L"errorlevel"));
+    DISPID id = 0;
+    REQUIRE(extended->GetDispID(name.get(), fdexNameCaseInsensitive, &id) == S_OK);
+    CHECK(id == IdOf(object.Get(), L"ErrorLevel"));
+    unique_bstr unknown(SysAllocString(L"NoSuchMember"));
+    CHECK(extended->GetDispID(unknown.get(), 0, &id) == DISP_E_UNKNOWNNAME);
+
+    DISPPARAMS none = {};
+    unique_variant result;
+    REQUIRE(extended->InvokeEx(IdOf(object.Get(), L"ErrorLevel"), LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none,
+                               result.get(), nullptr, nullptr) == S_OK);
+    CHECK(V_VT(result.get()) == VT_I2);
+    CHECK(V_I2(result.get()) == 1);
+
+    // Failures carry the error object through InvokeEx too.
+    VARIANT arguments[] = {Text(L"b"), Text(L"a")};
+    DISPPARAMS params = {arguments, nullptr, 2, 0};
+    EXCEPINFO exception = {};
+    CHECK(extended->InvokeEx(IdOf(object.Get(), L"GetValue"), LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params,
+                             result.put(), &exception, nullptr) == DISP_E_EXCEPTION);
+    CHECK(exception.scode == static_cast<SCODE>(0x80040340));
+    for (VARIANT& argument : arguments) VariantClear(&argument);
     SysFreeString(exception.bstrSource);
     SysFreeString(exception.bstrDescription);
     SysFreeString(exception.bstrHelpFile);
