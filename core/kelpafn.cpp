@@ -5,7 +5,7 @@
 #include <commctrl.h>
 #include <vector>
 
-#include "core/DynamicImport.h"
+#include "runtime/DynamicImport.h"
 
 namespace kelpa {
 namespace {

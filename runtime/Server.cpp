@@ -6,6 +6,7 @@
 #include <wrl/client.h>
 
 #include "runtime/ClassFactory.h"
+#include "runtime/DynamicImport.h"
 #include "runtime/ServerLifetime.h"
 #include "runtime/UniqueHandle.h"
 
@@ -57,20 +58,15 @@ void DeleteClasses(HKEY classesRoot, const ServerDescription& server) {
 
 // The per-user variants are missing from mingw's headers; oleaut32 has them
 // since Vista (and Wine has them).
-template <class Fn>
-Fn OleAutFunction(const char* name) {
-    return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"oleaut32.dll"), name)));
-}
-
 HRESULT RegisterTypeLibPerUser(ITypeLib* library, std::wstring path) {
     using Fn = HRESULT(WINAPI*)(ITypeLib*, OLECHAR*, OLECHAR*);
-    auto registerForUser = OleAutFunction<Fn>("RegisterTypeLibForUser");
+    auto registerForUser = LoadedFunction<Fn>(L"oleaut32.dll", "RegisterTypeLibForUser");
     return registerForUser ? registerForUser(library, path.data(), nullptr) : E_NOTIMPL;
 }
 
 void UnregisterTypeLibPerUser(const ServerDescription& server) {
     using Fn = HRESULT(WINAPI*)(REFGUID, WORD, WORD, LCID, SYSKIND);
-    auto unregisterForUser = OleAutFunction<Fn>("UnRegisterTypeLibForUser");
+    auto unregisterForUser = LoadedFunction<Fn>(L"oleaut32.dll", "UnRegisterTypeLibForUser");
     if (unregisterForUser)
         unregisterForUser(server.libraryId, server.libraryMajor, server.libraryMinor, LOCALE_NEUTRAL, SYS_WIN32);
 }

@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "core/DynamicImport.h"
+#include "runtime/DynamicImport.h"
 #include "core/kelpafn.h"
 
 namespace kelpa {

@@ -1,12 +1,12 @@
 // System facts. The firmware functions are looked up at run time (see
-// core/DynamicImport.h).
+// runtime/DynamicImport.h).
 #include "sysinfo/System.h"
 
 #include <windows.h>
 #include <lm.h>
 #include <vector>
 
-#include "core/DynamicImport.h"
+#include "runtime/DynamicImport.h"
 #include "runtime/UniqueHandle.h"
 
 namespace kelpa {
