@@ -25,7 +25,7 @@ while [ $# -gt 0 ]; do
   esac
 done
 
-[ -f "$build/kelpa.exe" ] || "$root/tools/build"
+[ -f "$build/build.ninja" ] || "$root/tools/build"
 work=$(mktemp -d "${TMPDIR:-/tmp}/kelpa-bench.XXXXXX")
 own=""
 trap 'rm -rf "$work"; if [ -n "$own" ]; then kelpa_wine_down; fi' EXIT
@@ -33,7 +33,7 @@ if [ -z "${WINEPREFIX:-}" ]; then
   source "$root/tools/wine-env"
   own=yes
   kelpa_wine_up "$build"
-  wine "$build/kelpa.exe" /regserver >"$work/register.log" 2>&1 </dev/null
+  wine "$(kelpa_server_exe "$build")" /regserver >"$work/register.log" 2>&1 </dev/null
 fi
 
 # Printable text, so both readers see the same bytes as characters.

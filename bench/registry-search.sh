@@ -22,7 +22,7 @@ if [ -z "${WINEPREFIX:-}" ]; then
   source "$root/tools/wine-env"
   kelpa_wine_up "$build"
   trap kelpa_wine_down EXIT
-  wine "$build/kelpa.exe" /regserver >"$build/logs/bench-register.log" 2>&1 </dev/null
+  wine "$(kelpa_server_exe "$build")" /regserver >"$build/logs/bench-register.log" 2>&1 </dev/null
 fi
 
 name=KelpaBenchNoSuchValue

@@ -9,6 +9,7 @@ out=$1; quick=${2:-}
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${KELPA_BUILD_DIR:-$root/build}
 work=$build/bench/work; mkdir -p "$work"
+program=kelpa.exe; [ -f "$build/kelpa64.exe" ] && program=kelpa64.exe
 win() { local p=$1; echo "Z:${p//\//\\}"; }
 
 runs=7; calls=2000
@@ -41,11 +42,11 @@ VBS
   tr -d '\r' <"$work/rate.out" | sed -n 's/^RATE //p' | tail -1
 }
 
-cold_kelpa=$(probe coldstart Kelpa.Profile ErrorLevel kelpa.exe "$runs")
+cold_kelpa=$(probe coldstart Kelpa.Profile ErrorLevel "$program" "$runs")
 cold_minimal=$(probe coldstart KelpaBench.Minimal Ping minimal_server.exe "$runs")
 rate_kelpa=$(rate Kelpa.Profile ErrorLevel)
 rate_minimal=$(rate KelpaBench.Minimal Ping)
-idle_kelpa=$(probe idle Kelpa.Profile ErrorLevel kelpa.exe)
+idle_kelpa=$(probe idle Kelpa.Profile ErrorLevel "$program")
 idle_minimal=$(probe idle KelpaBench.Minimal Ping minimal_server.exe)
 
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b == 0) print "null"; else printf "%.3f", a / b }'; }

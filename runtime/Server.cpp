@@ -49,11 +49,66 @@ LSTATUS WriteClasses(HKEY classesRoot, const ServerDescription& server, const st
     return ERROR_SUCCESS;
 }
 
-void DeleteClasses(HKEY classesRoot, const ServerDescription& server) {
-    for (const ClassEntry& entry : server.classes) {
-        RegDeleteTreeW(classesRoot, (L"CLSID\\" + GuidText(entry.clsid)).c_str());
-        RegDeleteTreeW(classesRoot, (std::wstring(server.progIdPrefix) + entry.name).c_str());
+unique_hkey OpenClassesRoot(HKEY hive) {
+    unique_hkey key;
+    RegCreateKeyExW(hive, L"Software\\Classes", 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr, key.put(),
+                    nullptr);
+    return key;
+}
+
+// The 32-bit and the 64-bit build of a server register the same classes.
+// A 64-bit system keeps each width's CLSID keys in its own registry view, but
+// ProgIDs and type libraries in one place for both.
+#ifdef _WIN64
+constexpr SYSKIND kSysKind = SYS_WIN64;
+#else
+constexpr SYSKIND kSysKind = SYS_WIN32;
+#endif
+
+// Whether a build of the server, of either width, still registers the class.
+bool ClassRegisteredInAnyView(const GUID& clsid) {
+    const std::wstring path = L"Software\\Classes\\CLSID\\" + GuidText(clsid) + L"\\LocalServer32";
+    for (HKEY hive : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
+        for (REGSAM view : {KEY_WOW64_32KEY, KEY_WOW64_64KEY}) {
+            unique_hkey key;
+            if (RegOpenKeyExW(hive, path.c_str(), 0, KEY_READ | view, key.put()) == ERROR_SUCCESS) return true;
+        }
     }
+    return false;
+}
+
+// Deletes this build's CLSID keys from both hives. Returns whether the other
+// width's build still registers the classes: it then keeps the shared keys.
+bool DeleteClasses(const ServerDescription& server) {
+    for (HKEY hive : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
+        unique_hkey root = OpenClassesRoot(hive);
+        if (!root) continue;
+        for (const ClassEntry& entry : server.classes)
+            RegDeleteTreeW(root.get(), (L"CLSID\\" + GuidText(entry.clsid)).c_str());
+    }
+    bool otherBuildRemains = false;
+    for (const ClassEntry& entry : server.classes) {
+        if (entry.instancing == Instancing::NotCreatable) continue;
+        if (ClassRegisteredInAnyView(entry.clsid)) {
+            otherBuildRemains = true;
+            continue;
+        }
+        for (HKEY hive : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
+            unique_hkey root = OpenClassesRoot(hive);
+            if (root) RegDeleteTreeW(root.get(), (std::wstring(server.progIdPrefix) + entry.name).c_str());
+        }
+    }
+    return otherBuildRemains;
+}
+
+// Removes only this width's path of the type library, leaving its interfaces
+// and the other width's path to the build that still uses them.
+void DeleteTypeLibPath(const ServerDescription& server) {
+    const std::wstring version =
+        L"Software\\Classes\\TypeLib\\" + GuidText(server.libraryId) + L"\\" +
+        std::to_wstring(server.libraryMajor) + L"." + std::to_wstring(server.libraryMinor);
+    const wchar_t* width = kSysKind == SYS_WIN64 ? L"\\0\\win64" : L"\\0\\win32";
+    for (HKEY hive : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) RegDeleteTreeW(hive, (version + width).c_str());
 }
 
 // The per-user variants are missing from mingw's headers; oleaut32 has them
@@ -68,14 +123,7 @@ void UnregisterTypeLibPerUser(const ServerDescription& server) {
     using Fn = HRESULT(WINAPI*)(REFGUID, WORD, WORD, LCID, SYSKIND);
     auto unregisterForUser = LoadedFunction<Fn>(L"oleaut32.dll", "UnRegisterTypeLibForUser");
     if (unregisterForUser)
-        unregisterForUser(server.libraryId, server.libraryMajor, server.libraryMinor, LOCALE_NEUTRAL, SYS_WIN32);
-}
-
-unique_hkey OpenClassesRoot(HKEY hive) {
-    unique_hkey key;
-    RegCreateKeyExW(hive, L"Software\\Classes", 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr, key.put(),
-                    nullptr);
-    return key;
+        unregisterForUser(server.libraryId, server.libraryMajor, server.libraryMinor, LOCALE_NEUTRAL, kSysKind);
 }
 
 // The server's own hidden window: it receives the idle notice and the linger
@@ -161,11 +209,11 @@ HRESULT RegisterServer(const ServerDescription& server, const std::wstring& exeP
 
 HRESULT UnregisterServer(const ServerDescription& server) noexcept {
     try {
-        for (HKEY hive : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
-            unique_hkey root = OpenClassesRoot(hive);
-            if (root) DeleteClasses(root.get(), server);
+        if (DeleteClasses(server)) {
+            DeleteTypeLibPath(server);
+            return S_OK;
         }
-        UnRegisterTypeLib(server.libraryId, server.libraryMajor, server.libraryMinor, LOCALE_NEUTRAL, SYS_WIN32);
+        UnRegisterTypeLib(server.libraryId, server.libraryMajor, server.libraryMinor, LOCALE_NEUTRAL, kSysKind);
         UnregisterTypeLibPerUser(server);
         return S_OK;
     } catch (...) {

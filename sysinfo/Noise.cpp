@@ -40,7 +40,9 @@ void Noise::MsgBeep(long type) {
 void Noise::Play(const std::wstring& sound, long module, long flags) {
     // A module handle from a script is only a number: one that names no
     // loaded module would send the resource lookup through a wild pointer.
-    const HMODULE handle = reinterpret_cast<HMODULE>(static_cast<LONG_PTR>(module));
+    // A Long carries the low 32 bits of a handle (Me.hInstance gives them);
+    // the 64-bit programs load below 4 GiB, so zero-extending restores it.
+    const HMODULE handle = reinterpret_cast<HMODULE>(static_cast<ULONG_PTR>(static_cast<unsigned long>(module)));
     wchar_t path[MAX_PATH];
     if (handle && !GetModuleFileNameW(handle, path, MAX_PATH)) return;
     PlayStep(sound, handle, static_cast<DWORD>(flags));

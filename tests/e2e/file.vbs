@@ -1,6 +1,6 @@
 ' File through a script: creation, existence, replacement, executable
 ' classes of Wine's own programs, associations and file times.
-Dim fso, fl, path, r, t, sys, root
+Dim fso, fl, path, r, t, sys, root, native
 Set fso = CreateObject("Scripting.FileSystemObject")
 Set fl = CreateObject("Kelpa.File")
 path = gTemp & "\made.txt"
@@ -29,9 +29,11 @@ CheckEq "the backup holds the old content", fso.OpenTextFile(gTemp & "\backup.tx
 r = fl.Replace(gTemp & "\target.txt", gTemp & "\gone.txt")
 CheckEq "Replace with a missing replacement", r, False
 
-' Wine's programs: system32 is the 32-bit folder for this 32-bit server.
+' Wine's programs: the server sees in system32 the programs of its own width
+' (a 32-bit server is redirected to the 32-bit folder).
 sys = fso.GetSpecialFolder(1).Path
-CheckEq "ExeType of a console program", fl.ExeType(sys & "\cmd.exe"), 0
+native = 0 : If EnvVar("KELPA_SERVER_BITS") = "64" Then native = 6
+CheckEq "ExeType of a console program", fl.ExeType(sys & "\cmd.exe"), native
 CheckEq "ExeType3 of a console program", fl.ExeType3(sys & "\cmd.exe"), 2
 CheckEq "ExeType3 of a GUI program", fl.ExeType3(sys & "\notepad.exe"), 1
 r = fl.ExeType3(sys & "\notepad.exe", True)

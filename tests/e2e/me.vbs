@@ -5,8 +5,8 @@ Set m = CreateObject("Kelpa.Me")
 Set fso = CreateObject("Scripting.FileSystemObject")
 CheckEq "Version", m.Version, "3.5"
 CheckEq "About", m.About, "KELPA Script Helper ToolBox by OLMA Copyright (C) OLMA. All rights reserved."
-exe = m.Path & "\kelpa.exe"
-Check "Path holds kelpa.exe (" & m.Path & ")", fso.FileExists(exe)
+exe = m.Path & "\" & EnvVar("KELPA_SERVER_PROGRAM")
+Check "Path holds the server program " & exe, fso.FileExists(exe)
 CheckEq "Path has no trailing backslash", Right(m.Path, 1) <> "\", True
 Check "ProcessID is set", m.ProcessID > 0
 Check "ParentProcessID is another process", m.ParentProcessID > 0 And m.ParentProcessID <> m.ProcessID

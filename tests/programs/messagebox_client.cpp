@@ -44,7 +44,8 @@ bool IsKelpaServer(DWORD processId) {
     DWORD size = MAX_PATH;
     if (!process || !QueryFullProcessImageNameW(process.get(), 0, path, &size)) return false;
     const std::wstring image(path, size);
-    return image.size() >= 9 && _wcsicmp(image.c_str() + image.size() - 9, L"kelpa.exe") == 0;
+    const size_t name = image.find_last_of(L"\\/") + 1;
+    return _wcsicmp(image.c_str() + name, KELPA_SERVER_PROGRAM) == 0;
 }
 
 struct Answer {

@@ -149,7 +149,7 @@ DWORD FindServerProcess() {
     entry.dwSize = sizeof(entry);
     DWORD found = 0;
     for (BOOL more = Process32FirstW(snapshot.get(), &entry); more; more = Process32NextW(snapshot.get(), &entry))
-        if (_wcsicmp(entry.szExeFile, L"kelpa.exe") == 0) found = entry.th32ProcessID;
+        if (_wcsicmp(entry.szExeFile, KELPA_SERVER_PROGRAM) == 0) found = entry.th32ProcessID;
     return found;
 }
 

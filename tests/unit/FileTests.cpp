@@ -72,13 +72,15 @@ TEST_CASE("Replace swaps files with and without a backup", "[file]") {
 }
 
 TEST_CASE("Executable classes of Wine's own programs", "[file]") {
+    // The system folder holds programs of this program's own width.
+    const DWORD native = sizeof(void*) == 8 ? SCS_64BIT_BINARY : SCS_32BIT_BINARY;
     const std::wstring console = SystemFolder() + L"\\cmd.exe";
     const std::wstring gui = SystemFolder() + L"\\notepad.exe";
-    CHECK(File::ExeType(console) == SCS_32BIT_BINARY);
-    CHECK(File::ExeType2(console) == SCS_32BIT_BINARY);
+    CHECK(File::ExeType(console) == native);
+    CHECK(File::ExeType2(console) == native);
     CHECK(File::ExeType3(console, false) == 2);
     CHECK(File::ExeType3(console, true) == 0);
-    CHECK(File::ExeType(gui) == SCS_32BIT_BINARY);
+    CHECK(File::ExeType(gui) == native);
     CHECK(File::ExeType3(gui, false) == 1);
     CHECK(File::ExeType3(gui, true) >= 400);
 
