@@ -15,8 +15,7 @@ using namespace kelpa;
 namespace {
 
 // A SAFEARRAY of script values with the given bounds.
-unique_variant VariantVector(LONG lower, std::vector<VARIANT> items) {
-    unique_variant value;
+void VariantVector(unique_variant& value, LONG lower, std::vector<VARIANT> items) {
     SAFEARRAYBOUND bound = {static_cast<ULONG>(items.size()), lower};
     V_VT(value.get()) = VT_ARRAY | VT_VARIANT;
     V_ARRAY(value.get()) = SafeArrayCreate(VT_VARIANT, 1, &bound);
@@ -25,7 +24,6 @@ unique_variant VariantVector(LONG lower, std::vector<VARIANT> items) {
         SafeArrayPutElement(V_ARRAY(value.get()), &index, &items[i]);
         VariantClear(&items[i]);
     }
-    return value;
 }
 
 VARIANT Of(short v) { VARIANT x; VariantInit(&x); V_VT(&x) = VT_I2; V_I2(&x) = v; return x; }
@@ -104,14 +102,16 @@ TEST_CASE("Field colours: low 24 bits a colour, 0 the default, 0x1000000 bold", 
 }
 
 TEST_CASE("Per-field arrays: shape, conversions and defaults", "[minputbox]") {
-    unique_variant labels = VariantVector(0, {Of(L"one"), Null(), Of(7L), Of(L"four")});
+    unique_variant labels;
+    VariantVector(labels, 0, {Of(L"one"), Null(), Of(7L), Of(L"four")});
     auto fields = Read(kLabels, labels.get(), 3);
     REQUIRE(fields.size() == 3);
     CHECK(fields[0].label == L"one");
     CHECK(fields[1].label.empty());  // Null keeps the default
     CHECK(fields[2].label == L"7");
 
-    unique_variant fromOne = VariantVector(1, {Of(L"a"), Of(L"b")});
+    unique_variant fromOne;
+    VariantVector(fromOne, 1, {Of(L"a"), Of(L"b")});
     CHECK(Read(kLabels, fromOne.get(), 2)[0].label.empty());
 
     // Two dimensions: not a per-field array at all.
@@ -121,13 +121,15 @@ TEST_CASE("Per-field arrays: shape, conversions and defaults", "[minputbox]") {
     V_ARRAY(square.get()) = SafeArrayCreate(VT_VARIANT, 2, bounds);
     CHECK(Read(kLabels, square.get(), 2)[0].label.empty());
 
-    unique_variant colours = VariantVector(0, {Of(short(-1)), Of(0x10000FFL), Of(255.0)});
+    unique_variant colours;
+    VariantVector(colours, 0, {Of(short(-1)), Of(0x10000FFL), Of(255.0)});
     fields = Read(kLabelColours, colours.get(), 3);
     CHECK(fields[0].labelColour == 0xFFFF);
     CHECK(fields[1].labelColour == 0x10000FF);
     CHECK(fields[2].labelColour == 0);
 
-    unique_variant lengths = VariantVector(0, {Of(L"12"), Of(99999L), Of(L"x")});
+    unique_variant lengths;
+    VariantVector(lengths, 0, {Of(L"12"), Of(99999L), Of(L"x")});
     fields = Read(kMaxLengths, lengths.get(), 3);
     CHECK(fields[0].maxLength == 12);
     CHECK(fields[1].maxLength == 0);  // overflows an Integer
