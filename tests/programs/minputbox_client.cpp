@@ -66,7 +66,7 @@ std::vector<std::wstring> Texts(const VARIANT& value) {
 
 std::wstring Joined(const std::vector<std::wstring>& texts) {
     std::wstring out;
-    for (const std::wstring& text : texts) out += (out.empty() ? L"" : L"|") + text;
+    for (size_t i = 0; i < texts.size(); ++i) out += (i ? L"|" : L"") + texts[i];
     return out;
 }
 
