@@ -3,6 +3,7 @@
 
 #include "kelpa_h.h"
 #include "core/MeObject.h"
+#include "dialogs/MInputBoxObject.h"
 #include "dialogs/MessageBoxObject.h"
 #include "files/BinFileObject.h"
 #include "files/DateTimeObject.h"
@@ -34,6 +35,7 @@ const ClassEntry kClasses[] = {
     {L"Noise", CLSID_Noise, IID__Noise, Instancing::MultiUse, &NoiseObject::CreateInstance},
     {L"Aux", CLSID_Aux, IID__Aux, Instancing::MultiUse, &AuxObject::CreateInstance},
     {L"MessageBox", CLSID_MessageBox, IID__MessageBox, Instancing::MultiUse, &MessageBoxObject::CreateInstance},
+    {L"MInputBox", CLSID_MInputBox, IID__MInputBox, Instancing::MultiUse, &MInputBoxObject::CreateInstance},
     {L"Clock", CLSID_Clock, IID__Clock, Instancing::MultiUse, &ClockObject::CreateInstance},
 };
 

@@ -161,11 +161,25 @@ template <class Change>
 void WindowFonts::Apply(HWND dialog, Change change) {
     // Collect first: fonts this object already owns stay owned, and a font
     // given to a control is never freed while the dialog lives.
-    for (HWND window : WindowAndControls(dialog)) {
-        LOGFONTW description = FontOf(window);
-        change(description, window);
-        if (HFONT font = Find(description)) SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
-    }
+    for (HWND window : WindowAndControls(dialog)) ApplyTo(window, change);
+}
+
+template <class Change>
+void WindowFonts::ApplyTo(HWND window, Change change) {
+    LOGFONTW description = FontOf(window);
+    change(description, window);
+    if (HFONT font = Find(description)) SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+}
+
+void WindowFonts::SetPoints(HWND control, int points) {
+    ApplyTo(control, [points](LOGFONTW& font, HWND window) {
+        font.lfHeight = -MulDiv(points, WindowDpi(window), 72);
+        font.lfWidth = 0;
+    });
+}
+
+void WindowFonts::Embolden(HWND control) {
+    ApplyTo(control, [](LOGFONTW& font, HWND) { font.lfWeight = FW_BOLD; });
 }
 
 void WindowFonts::Modernise(HWND dialog) {
@@ -176,10 +190,7 @@ void WindowFonts::Modernise(HWND dialog) {
 }
 
 void WindowFonts::Enlarge(HWND dialog, int points) {
-    Apply(dialog, [points](LOGFONTW& font, HWND window) {
-        font.lfHeight = -MulDiv(points, WindowDpi(window), 72);
-        font.lfWidth = 0;
-    });
+    for (HWND window : WindowAndControls(dialog)) SetPoints(window, points);
 }
 
 std::wstring FontFace(HWND window) { return FontOf(window).lfFaceName; }

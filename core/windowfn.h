@@ -50,10 +50,15 @@ public:
     void Modernise(HWND dialog);
     // Gives the window and every control the point size, each keeping its face.
     void Enlarge(HWND dialog, int points);
+    // One control alone: another point size, or the bold weight of its font.
+    void SetPoints(HWND control, int points);
+    void Embolden(HWND control);
 
 private:
     template <class Change>
     void Apply(HWND dialog, Change change);
+    template <class Change>
+    void ApplyTo(HWND window, Change change);
     HFONT Find(const LOGFONTW& wanted);
 
     std::vector<unique_hgdiobj> m_fonts;
