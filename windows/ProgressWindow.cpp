@@ -73,7 +73,9 @@ LRESULT CALLBACK ProgressWindow::Procedure(HWND window, UINT message, WPARAM wPa
         case WM_CTLCOLORBTN:
             return self->OnControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
         case WM_COMMAND:
-            if (LOWORD(wParam) == kButton && HIWORD(wParam) == BN_CLICKED && self->m_pressFlag) {
+            // A disabled button (mode 2) counts nothing, however its click came.
+            if (LOWORD(wParam) == kButton && HIWORD(wParam) == BN_CLICKED && self->m_pressFlag &&
+                IsWindowEnabled(self->m_button)) {
                 // Later presses are ignored until the script arms the notifier again.
                 self->m_pressFlag = false;
                 PostMessageW(window, kPressedMessage, 0, 0);

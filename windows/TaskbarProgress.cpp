@@ -2,6 +2,7 @@
 #include "windows/TaskbarProgress.h"
 
 #include <objbase.h>
+#include <utility>
 
 namespace kelpa {
 namespace {

@@ -87,7 +87,7 @@ void TextWindow::Create(const std::wstring& title) {
     if (!title.empty()) m_title = Cut(title, kTitleLimit);
     SetWindowTextW(m_window.get(), m_title.c_str());
     ShowWindow(m_window.get(), SW_SHOWNORMAL);
-    if (m_topmost) SetTopmost(m_window.get(), true);
+    if (m_topmost) kelpa::SetTopmost(m_window.get(), true);
     UpdateWindow(m_window.get());
 }
 
