@@ -17,6 +17,8 @@
 #include "utilities/EventLogObject.h"
 #include "utilities/ProfileObject.h"
 #include "windows/ClockObject.h"
+#include "windows/ProgressWindowObject.h"
+#include "windows/TextWindowObject.h"
 
 namespace kelpa {
 namespace {
@@ -37,6 +39,9 @@ const ClassEntry kClasses[] = {
     {L"MessageBox", CLSID_MessageBox, IID__MessageBox, Instancing::MultiUse, &MessageBoxObject::CreateInstance},
     {L"MInputBox", CLSID_MInputBox, IID__MInputBox, Instancing::MultiUse, &MInputBoxObject::CreateInstance},
     {L"Clock", CLSID_Clock, IID__Clock, Instancing::MultiUse, &ClockObject::CreateInstance},
+    {L"Window", CLSID_Window, IID__Window, Instancing::MultiUse, &WindowObject::CreateInstance},
+    {L"Window2", CLSID_Window2, IID__Window2, Instancing::MultiUse, &Window2Object::CreateInstance},
+    {L"ProgressWindow", CLSID_ProgressWindow, IID__ProgressWindow, Instancing::MultiUse, &ProgressWindowObject::CreateInstance},
 };
 
 }  // namespace

@@ -232,6 +232,43 @@ void WaitForDialog(HWND window, const bool& done) noexcept {
     }
 }
 
+void RegisterWindowClassOnce(const wchar_t* name, WNDPROC procedure, int backgroundColour) noexcept {
+    WNDCLASSEXW existing = {};
+    existing.cbSize = sizeof(existing);
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    if (GetClassInfoExW(instance, name, &existing)) return;
+    WNDCLASSEXW windowClass = {};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
+    windowClass.hIconSm = LoadIconW(nullptr, IDI_APPLICATION);
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = GetSysColorBrush(backgroundColour);
+    windowClass.lpszClassName = name;
+    RegisterClassExW(&windowClass);
+}
+
+namespace {
+int CALLBACK FoundFace(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
+    *reinterpret_cast<bool*>(found) = true;
+    return 0;
+}
+}  // namespace
+
+bool FaceExists(const std::wstring& face) noexcept {
+    if (face.empty() || face.size() >= LF_FACESIZE) return false;
+    LOGFONTW wanted = {};
+    wanted.lfCharSet = DEFAULT_CHARSET;
+    wcsncpy(wanted.lfFaceName, face.c_str(), LF_FACESIZE - 1);
+    HDC screen = GetDC(nullptr);
+    if (!screen) return false;
+    bool found = false;
+    EnumFontFamiliesExW(screen, &wanted, FoundFace, reinterpret_cast<LPARAM>(&found), 0);
+    ReleaseDC(nullptr, screen);
+    return found;
+}
+
 unique_hmodule LoadResourceModule(const std::wstring& path) noexcept {
     if (path.empty()) return unique_hmodule();
     return unique_hmodule(LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));

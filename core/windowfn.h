@@ -82,6 +82,14 @@ bool HandlePendingMessages() noexcept;
 // destroyed without its dialog noticing) or a WM_QUIT arrives.
 void WaitForDialog(HWND window, const bool& done) noexcept;
 
+// Registers a window class of this program once per process (later calls
+// only look it up): the window procedure reads its object from
+// GWLP_USERDATA, which the procedure sets from WM_NCCREATE's parameter.
+void RegisterWindowClassOnce(const wchar_t* name, WNDPROC procedure, int backgroundColour) noexcept;
+
+// Whether the system has a font family of this face name (case ignored).
+bool FaceExists(const std::wstring& face) noexcept;
+
 // Maps a module's resources only (no code runs, no dependencies load), for
 // icons taken from any file. Empty when the file does not load.
 unique_hmodule LoadResourceModule(const std::wstring& path) noexcept;

@@ -120,6 +120,23 @@ void Use(IDispatch* object, const ClassMembers& cls, unsigned long cycle) {
     SysFreeString(exception.bstrHelpFile);
 }
 
+// Classes that own a window (a Create whose arguments are all optional)
+// make it in every cycle, so the window, its controls, fonts and timers are
+// part of what must come back.
+void MakeWindow(IDispatch* object, const ClassMembers& cls) {
+    for (const Member& member : cls.members) {
+        if (member.name != L"Create" || member.invokeKind != INVOKE_FUNC) continue;
+        if (member.optionalCount != static_cast<int>(member.parameterTypes.size())) return;
+        DISPPARAMS none = {};
+        EXCEPINFO exception = {};
+        object->Invoke(member.id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &none, nullptr, &exception, nullptr);
+        SysFreeString(exception.bstrSource);
+        SysFreeString(exception.bstrDescription);
+        SysFreeString(exception.bstrHelpFile);
+        return;
+    }
+}
+
 void Pump() {
     MSG message;
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
@@ -138,6 +155,7 @@ bool Cycle(const ClassMembers& cls, bool server, unsigned long cycle) {
     const HRESULT hr = server ? CoCreateInstance(cls.entry->clsid, nullptr, CLSCTX_LOCAL_SERVER, IID_IDispatch, &object)
                               : cls.entry->create(IID_IDispatch, &object);
     if (FAILED(hr)) return false;
+    MakeWindow(object.Get(), cls);
     Use(object.Get(), cls, cycle);
     return true;
 }
