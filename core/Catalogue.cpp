@@ -16,6 +16,7 @@
 #include "utilities/EventLogObject.h"
 #include "utilities/ProfileObject.h"
 #include "windows/ClockObject.h"
+#include "windows/NoticeObject.h"
 
 namespace kelpa {
 namespace {
@@ -35,6 +36,7 @@ const ClassEntry kClasses[] = {
     {L"Aux", CLSID_Aux, IID__Aux, Instancing::MultiUse, &AuxObject::CreateInstance},
     {L"MessageBox", CLSID_MessageBox, IID__MessageBox, Instancing::MultiUse, &MessageBoxObject::CreateInstance},
     {L"Clock", CLSID_Clock, IID__Clock, Instancing::MultiUse, &ClockObject::CreateInstance},
+    {L"Notice", CLSID_Notice, IID__Notice, Instancing::MultiUse, &NoticeObject::CreateInstance},
 };
 
 }  // namespace
