@@ -24,18 +24,13 @@ bool EndsWithIco(const std::wstring& file) {
     return tail == L".ico";
 }
 
+// Wine 8 answers success with neither icon nor a usable location (iIcon -1
+// for every stock icon): the loading then ends with ErrorCode 2.
 HICON StockIcon(long id, bool large) {
     SHSTOCKICONINFO info = {};
     info.cbSize = sizeof(info);
     const UINT flags = SHGSI_ICON | (large ? 0 : SHGSI_SMALLICON);
-    if (FAILED(SHGetStockIconInfo(static_cast<SHSTOCKICONID>(id), flags, &info))) return nullptr;
-    if (info.hIcon) return info.hIcon;
-    // Wine answers success with the icon's location but no icon: take the
-    // icon from there, so a script gets the same picture it would on Windows.
-    HICON icon = nullptr;
-    if (info.szPath[0] && ExtractIconExW(info.szPath, info.iIcon, large ? &icon : nullptr, large ? nullptr : &icon, 1) == 1)
-        return icon;
-    return nullptr;
+    return SUCCEEDED(SHGetStockIconInfo(static_cast<SHSTOCKICONID>(id), flags, &info)) ? info.hIcon : nullptr;
 }
 
 // LoadIconMetric lives in version 6 of the common controls only; looked up at
