@@ -2,7 +2,7 @@
 // on the __Notice event interface.
 #pragma once
 
-#include "core/kelpafn.h"
+#include "sysinfo/OsVersion.h"
 #include "kelpa_h.h"
 #include "runtime/ConnectionPoint.h"
 #include "runtime/DispatchObject.h"
@@ -70,7 +70,7 @@ private:
 
     EventSource m_events{static_cast<_Notice*>(this), DIID___Notice};
     // Declared last: its window goes before the event source does.
-    Notice m_notice{*this, OsVersionNumber()};
+    Notice m_notice{*this, OsVersion::Number()};
 };
 
 }  // namespace kelpa
