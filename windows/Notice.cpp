@@ -125,8 +125,10 @@ Notice::Notice(NoticeEvents& events, short osVersion)
 }
 
 Notice::~Notice() {
-    Remove();
+    // The subclass goes first: while Remove waits for the shell, the thread
+    // handles messages sent to it, and a click must not reach a dying object.
     if (m_window) RemoveWindowSubclass(m_window.get(), SubclassProc, reinterpret_cast<UINT_PTR>(this));
+    Remove();
 }
 
 NOTIFYICONDATAW Notice::Record(UINT flags) const noexcept {
@@ -280,7 +282,7 @@ LRESULT CALLBACK Notice::SubclassProc(HWND window, UINT message, WPARAM wParam, 
         if (message == kCallbackMessage) {
             // May end with the object released: nothing of it is touched after.
             notice->OnIconMessage(wParam, lParam);
-        } else if (message == TaskbarCreatedMessage() && notice->m_added) {
+        } else if (message != 0 && message == TaskbarCreatedMessage() && notice->m_added) {
             notice->AddToShell();
         }
     } catch (...) {

@@ -88,11 +88,10 @@ public:
     UINT IconId() const noexcept { return m_iconId; }
     bool Added() const noexcept { return m_added; }
 
-    // Handles one icon message as the shell sends it (public for tests that
-    // have no shell): the context menu, then the action.
-    void OnIconMessage(WPARAM wParam, LPARAM lParam);
-
 private:
+    // Handles one icon message as the shell sends it: the context menu, then
+    // the action. The owner may be released by a handler meanwhile.
+    void OnIconMessage(WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                          DWORD_PTR data) noexcept;
     NOTIFYICONDATAW Record(UINT flags) const noexcept;
