@@ -185,8 +185,10 @@ void Icons(Object& notice, const std::wstring& dll, const std::wstring& ico) {
     notice.SetProperty(L"BIconName", Text(L"KELPANAMED"));
     Expect(notice, L"ShowBalloon", -1, 0, L"a balloon with its own icon KELPANAMED");
     // Wine's tray draws no balloon icon of the caller's (it keeps the bare
-    // handle, which means nothing in its process); the standard ones it draws.
+    // handle, which means nothing in its process), and a standard one only
+    // without NIIF_LARGE_ICON, which it passes on to the tooltip as the icon.
     notice.SetProperty(L"BalloonIcon", Long(2));
+    notice.SetProperty(L"BIconSize", Long(0));
     Expect(notice, L"ShowBalloon", -1, 0, L"a balloon with the information icon");
     HWND balloon = WaitForPopup(L"tooltips_class32", TTS_BALLOON, 5000);
     g_report.Check(balloon != nullptr, L"Wine shows the balloon");
