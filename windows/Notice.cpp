@@ -340,7 +340,7 @@ void Notice::Report(UINT event, int entry) {
     HandlePendingMessages();
 }
 
-int Notice::ShowContextMenu(int x, int y) {
+int Notice::ShowContextMenu(int x, int y) noexcept {
     unique_hmenu menu(CreatePopupMenu());
     if (!menu) return 0;
     UINT next = 1;

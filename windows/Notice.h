@@ -97,7 +97,7 @@ private:
     NOTIFYICONDATAW Record(UINT flags) const noexcept;
     bool AddToShell() noexcept;
     void Report(UINT event, int entry);
-    int ShowContextMenu(int x, int y);
+    int ShowContextMenu(int x, int y) noexcept;
 
     NoticeEvents& m_events;
     const short m_osVersion;
