@@ -19,6 +19,7 @@
 #include "windows/ClockObject.h"
 #include "windows/ProgressWindowObject.h"
 #include "windows/TextWindowObject.h"
+#include "windows/NoticeObject.h"
 
 namespace kelpa {
 namespace {
@@ -42,6 +43,7 @@ const ClassEntry kClasses[] = {
     {L"Window", CLSID_Window, IID__Window, Instancing::MultiUse, &WindowObject::CreateInstance},
     {L"Window2", CLSID_Window2, IID__Window2, Instancing::MultiUse, &Window2Object::CreateInstance},
     {L"ProgressWindow", CLSID_ProgressWindow, IID__ProgressWindow, Instancing::MultiUse, &ProgressWindowObject::CreateInstance},
+    {L"Notice", CLSID_Notice, IID__Notice, Instancing::MultiUse, &NoticeObject::CreateInstance},
 };
 
 }  // namespace

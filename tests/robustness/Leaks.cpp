@@ -9,6 +9,7 @@
 #include <tlhelp32.h>
 #include <cstdio>
 #include <cstring>
+#include <algorithm>
 #include <string>
 #include <vector>
 #include <wrl/client.h>
@@ -135,6 +136,37 @@ void MakeWindow(IDispatch* object, const ClassMembers& cls) {
         SysFreeString(exception.bstrHelpFile);
         return;
     }
+// Classes whose resources appear only after a call get that call in every
+// cycle: a Notice puts a system icon into the tray, which its release takes
+// away. False when that call did not succeed: the cycle then measured nothing.
+bool Acquire(IDispatch* object, const ClassMembers& cls) {
+    if (_wcsicmp(cls.entry->name, L"Notice") != 0) return true;
+    const auto invoke = [object](const wchar_t* name, WORD flags, VARIANT* argument) {
+        DISPID id = DISPID_UNKNOWN, put = DISPID_PROPERTYPUT;
+        LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
+        if (FAILED(object->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id))) return false;
+        DISPPARAMS params = {argument, argument ? &put : nullptr, argument ? 1u : 0u, argument ? 1u : 0u};
+        VARIANT result;
+        VariantInit(&result);
+        const HRESULT hr = object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params,
+                                          argument ? nullptr : &result, nullptr, nullptr);
+        const bool succeeded = SUCCEEDED(hr) && (argument || (V_VT(&result) == VT_BOOL && V_BOOL(&result)));
+        VariantClear(&result);
+        return succeeded;
+    };
+    VARIANT icon;
+    VariantInit(&icon);
+    V_VT(&icon) = VT_I4;
+    V_I4(&icon) = 32516;  // IDI_INFORMATION
+    return invoke(L"IconID", DISPATCH_PROPERTYPUT, &icon) && invoke(L"Add", DISPATCH_METHOD, nullptr);
+}
+
+// A Notice cycle creates a window here and the shell makes one for its icon:
+// about 90 ms under Wine, where 100,000 cycles would take hours. A leak of a
+// handle, window or kilobyte per cycle still shows within this many.
+long CycleLimit(const ClassMembers& cls, long asked) {
+    constexpr long kNoticeCycles = 500;
+    return _wcsicmp(cls.entry->name, L"Notice") == 0 ? std::min(asked, kNoticeCycles) : asked;
 }
 
 void Pump() {
@@ -156,6 +188,7 @@ bool Cycle(const ClassMembers& cls, bool server, unsigned long cycle) {
                               : cls.entry->create(IID_IDispatch, &object);
     if (FAILED(hr)) return false;
     MakeWindow(object.Get(), cls);
+    if (!Acquire(object.Get(), cls)) return false;
     Use(object.Get(), cls, cycle);
     return true;
 }
@@ -207,21 +240,22 @@ int main(int argc, char** argv) {
         if (cls.entry->instancing != Instancing::MultiUse) continue;
         if (!only.empty() && _wcsicmp(only.c_str(), cls.entry->name) != 0) continue;
         const std::string name = Narrow(cls.entry->name);
-        if (inprocCycles > 0) {
+        const long inprocCount = CycleLimit(cls, inprocCycles);
+        if (inprocCount > 0) {
             for (int i = 0; i < 200; ++i) Cycle(cls, false, i);  // warm-up: caches fill once
             Pump();
             const Counts before = Measure(GetCurrentProcess());
             const ULONGLONG started = GetTickCount64();
             long done = 0;
-            for (long i = 0; i < inprocCycles; ++i) {
+            for (long i = 0; i < inprocCount; ++i) {
                 if (Cycle(cls, false, i)) ++done;
                 if ((i & 255) == 0) Pump();
             }
             Pump();
             ok &= Report("inproc", name, done, before, Measure(GetCurrentProcess()),
                          (GetTickCount64() - started) / 1000.0);
-            if (done != inprocCycles) {
-                printf("inproc %s: only %ld of %ld objects could be created\n", name.c_str(), done, inprocCycles);
+            if (done != inprocCount) {
+                printf("inproc %s: only %ld of %ld objects could be created and used\n", name.c_str(), done, inprocCount);
                 ok = false;
             }
         }
@@ -248,7 +282,7 @@ int main(int argc, char** argv) {
                 if (Cycle(cls, true, i)) ++done;
             ok &= Report("server", name, done, before, Measure(server.get()), (GetTickCount64() - started) / 1000.0);
             if (done != serverCycles) {
-                printf("server %s: only %ld of %ld objects could be created\n", name.c_str(), done, serverCycles);
+                printf("server %s: only %ld of %ld objects could be created and used\n", name.c_str(), done, serverCycles);
                 ok = false;
             }
         }
