@@ -136,6 +136,8 @@ void MakeWindow(IDispatch* object, const ClassMembers& cls) {
         SysFreeString(exception.bstrHelpFile);
         return;
     }
+}
+
 // Classes whose resources appear only after a call get that call in every
 // cycle: a Notice puts a system icon into the tray, which its release takes
 // away. False when that call did not succeed: the cycle then measured nothing.
