@@ -1,10 +1,14 @@
 // Reads the members of every catalogue class from the embedded type library.
 #include "tests/robustness/InvokeTarget.h"
 
+#include <tlhelp32.h>
+#include <cstring>
+#include <deque>
 #include <wrl/client.h>
 
-#include "core/Catalogue.h"
+#include "kelpa/Catalogue.h"
 #include "runtime/TypeLibrary.h"
+#include "runtime/UniqueHandle.h"
 
 namespace kelpa::robustness {
 
@@ -14,9 +18,52 @@ bool IsSkippedMember(const std::wstring& className, const std::wstring& member) 
                                                L"ReadLine", L"ReadKey", L"WaitKey"};
     for (const wchar_t* name : kBlocking)
         if (_wcsicmp(member.c_str(), name) == 0) return true;
-    (void)className;
+    // The console's key reads wait for keys as ReadLine does.
+    if (_wcsicmp(className.c_str(), L"CWindow") == 0 && _wcsnicmp(member.c_str(), L"ReadChar", 8) == 0) return true;
     return false;
 }
+
+namespace {
+
+// The members of a default interface, without the skipped ones.
+std::vector<Member> ReadMembers(ITypeInfo* typeInfo, const std::wstring& className) {
+    std::vector<Member> members;
+    TYPEATTR* attr = nullptr;
+    if (FAILED(typeInfo->GetTypeAttr(&attr))) return members;
+    const WORD functionCount = attr->cFuncs;
+    typeInfo->ReleaseTypeAttr(attr);
+    for (UINT i = 0; i < functionCount; ++i) {
+        FUNCDESC* func = nullptr;
+        if (FAILED(typeInfo->GetFuncDesc(i, &func))) continue;
+        // Only the members of the class's own interface, not IDispatch's.
+        if ((func->wFuncFlags & FUNCFLAG_FRESTRICTED) == 0) {
+            Member member;
+            BSTR name = nullptr;
+            UINT got = 0;
+            typeInfo->GetNames(func->memid, &name, 1, &got);
+            member.name = name ? name : L"";
+            SysFreeString(name);
+            member.id = func->memid;
+            member.invokeKind = static_cast<WORD>(func->invkind);
+            for (SHORT p = 0; p < func->cParams; ++p) {
+                const ELEMDESC& param = func->lprgelemdescParam[p];
+                if (param.paramdesc.wParamFlags & PARAMFLAG_FRETVAL) continue;
+                if (param.paramdesc.wParamFlags & (PARAMFLAG_FOPT | PARAMFLAG_FHASDEFAULT)) ++member.optionalCount;
+                member.parameterTypes.push_back(param.tdesc.vt);
+            }
+            if (!IsSkippedMember(className, member.name)) members.push_back(std::move(member));
+        }
+        typeInfo->ReleaseFuncDesc(func);
+    }
+    return members;
+}
+
+// Catalogue entries made up for the classes of another program; they live
+// as long as the process, as the catalogue's own do.
+std::deque<ClassEntry> g_serverEntries;
+std::deque<std::wstring> g_serverNames;
+
+}  // namespace
 
 std::vector<ClassMembers> ReadCatalogueMembers() {
     std::vector<ClassMembers> result;
@@ -25,36 +72,66 @@ std::vector<ClassMembers> ReadCatalogueMembers() {
         if (!info) continue;
         ClassMembers cls;
         cls.entry = &entry;
-        TYPEATTR* attr = nullptr;
-        if (FAILED(info->typeInfo->GetTypeAttr(&attr))) continue;
-        const WORD functionCount = attr->cFuncs;
-        info->typeInfo->ReleaseTypeAttr(attr);
-        for (UINT i = 0; i < functionCount; ++i) {
-            FUNCDESC* func = nullptr;
-            if (FAILED(info->typeInfo->GetFuncDesc(i, &func))) continue;
-            // Only the members of the class's own interface, not IDispatch's.
-            if ((func->wFuncFlags & FUNCFLAG_FRESTRICTED) == 0) {
-                Member member;
-                BSTR name = nullptr;
-                UINT got = 0;
-                info->typeInfo->GetNames(func->memid, &name, 1, &got);
-                member.name = name ? name : L"";
-                SysFreeString(name);
-                member.id = func->memid;
-                member.invokeKind = static_cast<WORD>(func->invkind);
-                for (SHORT p = 0; p < func->cParams; ++p) {
-                    const ELEMDESC& param = func->lprgelemdescParam[p];
-                    if (param.paramdesc.wParamFlags & PARAMFLAG_FRETVAL) continue;
-                    if (param.paramdesc.wParamFlags & (PARAMFLAG_FOPT | PARAMFLAG_FHASDEFAULT)) ++member.optionalCount;
-                    member.parameterTypes.push_back(param.tdesc.vt);
-                }
-                if (!IsSkippedMember(entry.name, member.name)) cls.members.push_back(std::move(member));
-            }
-            info->typeInfo->ReleaseFuncDesc(func);
-        }
+        cls.members = ReadMembers(info->typeInfo, entry.name);
         result.push_back(std::move(cls));
     }
     return result;
+}
+
+std::vector<ClassMembers> ReadServerMembers(const std::wstring& programPath) {
+    std::vector<ClassMembers> result;
+    Microsoft::WRL::ComPtr<ITypeLib> library;
+    if (FAILED(LoadTypeLibEx(programPath.c_str(), REGKIND_NONE, &library))) return result;
+    for (UINT i = 0; i < library->GetTypeInfoCount(); ++i) {
+        Microsoft::WRL::ComPtr<ITypeInfo> coclass;
+        TYPEATTR* attr = nullptr;
+        if (FAILED(library->GetTypeInfo(i, &coclass)) || FAILED(coclass->GetTypeAttr(&attr))) continue;
+        const bool creatable = attr->typekind == TKIND_COCLASS && (attr->wTypeFlags & TYPEFLAG_FCANCREATE);
+        const CLSID clsid = attr->guid;
+        coclass->ReleaseTypeAttr(attr);
+        HREFTYPE reference = 0;
+        Microsoft::WRL::ComPtr<ITypeInfo> interfaceInfo;
+        if (!creatable || FAILED(coclass->GetRefTypeOfImplType(0, &reference)) ||
+            FAILED(coclass->GetRefTypeInfo(reference, &interfaceInfo)) || FAILED(interfaceInfo->GetTypeAttr(&attr)))
+            continue;
+        const IID iid = attr->guid;
+        interfaceInfo->ReleaseTypeAttr(attr);
+        BSTR name = nullptr;
+        coclass->GetDocumentation(MEMBERID_NIL, &name, nullptr, nullptr, nullptr);
+        g_serverNames.push_back(name ? name : L"");
+        SysFreeString(name);
+        g_serverEntries.push_back({g_serverNames.back().c_str(), clsid, iid, Instancing::SingleUse, nullptr});
+        ClassMembers cls;
+        cls.entry = &g_serverEntries.back();
+        cls.members = ReadMembers(interfaceInfo.Get(), g_serverNames.back());
+        result.push_back(std::move(cls));
+    }
+    return result;
+}
+
+HRESULT CreateObject(const ClassMembers& cls, IDispatch** object) {
+    if (cls.entry->create) return cls.entry->create(IID_IDispatch, reinterpret_cast<void**>(object));
+    return CoCreateInstance(cls.entry->clsid, nullptr, CLSCTX_LOCAL_SERVER, IID_IDispatch,
+                            reinterpret_cast<void**>(object));
+}
+
+std::wstring WindowsPath(const char* path) {
+    std::wstring out(path, path + strlen(path));
+    if (out.empty() || out[0] != L'/') return out;
+    for (wchar_t& c : out)
+        if (c == L'/') c = L'\\';
+    return L"Z:" + out;
+}
+
+std::vector<DWORD> ProgramProcesses(const std::wstring& fileName) {
+    std::vector<DWORD> found;
+    unique_hfile snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    if (!snapshot) return found;
+    PROCESSENTRY32W entry = {};
+    entry.dwSize = sizeof(entry);
+    for (BOOL more = Process32FirstW(snapshot.get(), &entry); more; more = Process32NextW(snapshot.get(), &entry))
+        if (_wcsicmp(entry.szExeFile, fileName.c_str()) == 0) found.push_back(entry.th32ProcessID);
+    return found;
 }
 
 }  // namespace kelpa::robustness

@@ -1,12 +1,16 @@
 // kelpa_leaks: creates, uses and releases every creatable class many times,
 // in-process or through the registered server, and compares the hosting
 // process's handles, GDI and USER objects and private bytes before and after.
-//   kelpa_leaks [--inproc N] [--server N] [--class Name]
-// Fails (exit 1) when any count grows beyond a small bound.
+//   kelpa_leaks [--inproc N] [--server N] [--class Name] [--program PATH]
+// Fails (exit 1) when any count grows beyond a small bound. With --program
+// the classes of that single-use server program (kelpac.exe) are checked:
+// N cycles within one object's process, and N / 10 objects, each of which
+// must take its process with it when released.
 #include <windows.h>
 #include <objbase.h>
 #include <psapi.h>
 #include <tlhelp32.h>
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -143,14 +147,8 @@ bool Cycle(const ClassMembers& cls, bool server, unsigned long cycle) {
 }
 
 DWORD FindServerProcess() {
-    unique_hfile snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-    if (!snapshot) return 0;
-    PROCESSENTRY32W entry = {};
-    entry.dwSize = sizeof(entry);
-    DWORD found = 0;
-    for (BOOL more = Process32FirstW(snapshot.get(), &entry); more; more = Process32NextW(snapshot.get(), &entry))
-        if (_wcsicmp(entry.szExeFile, KELPA_SERVER_PROGRAM) == 0) found = entry.th32ProcessID;
-    return found;
+    const std::vector<DWORD> found = ProgramProcesses(KELPA_SERVER_PROGRAM);
+    return found.empty() ? 0 : found.back();
 }
 
 bool Report(const char* where, const std::string& name, long cycles, const Counts& before, const Counts& after,
@@ -169,20 +167,99 @@ bool Report(const char* where, const std::string& name, long cycles, const Count
     return ok;
 }
 
+// One cycle within a single-use object: every member that needs no
+// argument, starting at a different one each cycle, so that each meets the
+// state every other leaves (a console created or removed, for one).
+void UseAll(IDispatch* object, const ClassMembers& cls, unsigned long cycle) {
+    std::vector<const Member*> callable;
+    for (const Member& member : cls.members)
+        if (member.invokeKind != INVOKE_PROPERTYPUT && member.invokeKind != INVOKE_PROPERTYPUTREF &&
+            member.parameterTypes.size() == static_cast<size_t>(member.optionalCount))
+            callable.push_back(&member);
+    for (size_t i = 0; i < callable.size(); ++i) {
+        const Member& member = *callable[(cycle + i) % callable.size()];
+        DISPPARAMS none = {};
+        VARIANT result;
+        VariantInit(&result);
+        EXCEPINFO exception = {};
+        object->Invoke(member.id, IID_NULL, LOCALE_USER_DEFAULT,
+                       member.invokeKind == INVOKE_PROPERTYGET ? DISPATCH_PROPERTYGET : DISPATCH_METHOD, &none, &result,
+                       &exception, nullptr);
+        VariantClear(&result);
+        SysFreeString(exception.bstrSource);
+        SysFreeString(exception.bstrDescription);
+        SysFreeString(exception.bstrHelpFile);
+    }
+}
+
+bool CheckSingleUse(const ClassMembers& cls, long cycles, const std::wstring& programName) {
+    const std::string name = Narrow(cls.entry->name);
+    const std::vector<DWORD> before = ProgramProcesses(programName);
+    ComPtr<IDispatch> object;
+    if (FAILED(CreateObject(cls, &object))) {
+        printf("server %s: cannot create the class through the server\n", name.c_str());
+        return false;
+    }
+    DWORD serverId = 0;
+    for (DWORD id : ProgramProcesses(programName))
+        if (std::find(before.begin(), before.end(), id) == before.end()) serverId = id;
+    unique_handle server(OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ | PROCESS_DUP_HANDLE, FALSE, serverId));
+    if (!server) {
+        printf("server %s: cannot open the object's server process\n", name.c_str());
+        return false;
+    }
+    // Both measurements after a cycle that starts at the first member, so the
+    // object is in the same state each time.
+    for (unsigned long i = 0; i < 20; ++i) UseAll(object.Get(), cls, i);
+    UseAll(object.Get(), cls, 0);
+    const Counts start = Measure(server.get());
+    const ULONGLONG started = GetTickCount64();
+    for (long i = 0; i < cycles; ++i) UseAll(object.Get(), cls, static_cast<unsigned long>(i));
+    UseAll(object.Get(), cls, 0);
+    bool ok = Report("server", name, cycles, start, Measure(server.get()), (GetTickCount64() - started) / 1000.0);
+    object.Reset();
+
+    // Every object a process, every release the end of one.
+    const long objects = std::max(1L, cycles / 10);
+    long created = 0;
+    for (long i = 0; i < objects; ++i) {
+        ComPtr<IDispatch> another;
+        if (FAILED(CreateObject(cls, &another))) continue;
+        ++created;
+        UseAll(another.Get(), cls, static_cast<unsigned long>(i));
+    }
+    const ULONGLONG end = GetTickCount64() + 10000;
+    while (ProgramProcesses(programName).size() > before.size() && GetTickCount64() < end) Sleep(100);
+    const size_t left = ProgramProcesses(programName).size() - std::min(before.size(), ProgramProcesses(programName).size());
+    printf("server %-16s %7ld objects, %ld created, %zu processes left  %s\n", name.c_str(), objects, created, left,
+           created == objects && left == 0 ? "ok" : "LEFT BEHIND");
+    return ok && created == objects && left == 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     long inprocCycles = 100000, serverCycles = 1000;
     std::wstring only;
+    std::wstring program;  // a single-use server program, as a Windows path
     for (int i = 1; i + 1 < argc; i += 2) {
         const std::string name = argv[i];
         if (name == "--inproc") inprocCycles = atol(argv[i + 1]);
         else if (name == "--server") serverCycles = atol(argv[i + 1]);
         else if (name == "--plant") g_plantLeak = atoi(argv[i + 1]) != 0;
         else if (name == "--class") only = std::wstring(argv[i + 1], argv[i + 1] + strlen(argv[i + 1]));
+        else if (name == "--program") program = WindowsPath(argv[i + 1]);
     }
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     bool ok = true;
+    if (!program.empty()) {
+        const std::vector<ClassMembers> served = ReadServerMembers(program);
+        ok = !served.empty();
+        for (const ClassMembers& cls : served) ok &= CheckSingleUse(cls, serverCycles, program.substr(program.rfind(L'\\') + 1));
+        CoUninitialize();
+        printf("leaks: %s\n", ok ? "no growth beyond the bounds, no process left" : "GROWTH OR PROCESSES FOUND");
+        return ok ? 0 : 1;
+    }
     const std::vector<ClassMembers> classes = ReadCatalogueMembers();
 
     for (const ClassMembers& cls : classes) {

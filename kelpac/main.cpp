@@ -1,0 +1,18 @@
+// kelpac.exe: the console server, composed of its one-class catalogue and
+// the start-up routine of console/consolefn.
+#include <windows.h>
+
+#include "console/consolefn.h"
+#include "kelpac/Catalogue.h"
+#include "runtime/ServerProgram.h"
+
+namespace {
+// Only for a client that starts the server and never creates its object:
+// once the object has been served the process ends with its release.
+constexpr DWORD kLingerMilliseconds = 3000;
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    using namespace kelpa;
+    return RunServerProgram({KelpacServer(), kLingerMilliseconds, &PrepareConsoleProcess, &ShowConsoleUsage});
+}
