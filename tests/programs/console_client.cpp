@@ -20,6 +20,16 @@ namespace {
 
 Report g_report;
 
+// Wine's console host lacks a few things Windows has (measured: it keeps no
+// icon sent to its window, gives no system menu of its window to another
+// process, and raises no Ctrl+Break event); those checks become notes there.
+bool OnWine() { return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr; }
+
+void CheckOrNote(bool ok, const std::wstring& what, const std::wstring& wineLacks) {
+    if (ok || !OnWine()) return g_report.Check(ok, what);
+    g_report.Note(L"not checked on Wine: " + what + L" (" + wineLacks + L")");
+}
+
 std::set<DWORD> ServerProcesses() {
     std::set<DWORD> found;
     kelpa::unique_hfile snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
@@ -130,6 +140,16 @@ public:
         }
     }
     void CtrlC() { Key(3, 'C', LEFT_CTRL_PRESSED); }
+    // Only the key going down: Wine's console raises the Ctrl+C event for
+    // the key going up as well, which a keyboard sends separately.
+    void CtrlCDown() {
+        INPUT_RECORD record = {};
+        record.EventType = KEY_EVENT;
+        record.Event.KeyEvent = {TRUE, 1, 'C', 0, {}, LEFT_CTRL_PRESSED};
+        record.Event.KeyEvent.uChar.UnicodeChar = 3;
+        DWORD written = 0;
+        WriteConsoleInputW(m_input.get(), &record, 1, &written);
+    }
 
 private:
     static BOOL WINAPI IgnoreBreak(DWORD) { return TRUE; }
@@ -213,10 +233,10 @@ void TitleIconAndWindow(Object& window, Console&) {
     HWND consoleWindow = GetConsoleWindow();
     g_report.Check(consoleWindow != nullptr, L"the console has a window");
     const LRESULT icon = SendMessageW(consoleWindow, WM_GETICON, ICON_SMALL, 0);
-    g_report.Check(icon != 0, L"the console window shows the server's icon");
+    CheckOrNote(icon != 0, L"the console window shows the server's icon", L"WM_GETICON gives none after WM_SETICON");
     HMENU menu = GetSystemMenu(consoleWindow, FALSE);
-    g_report.Check(menu && GetMenuState(menu, SC_CLOSE, MF_BYCOMMAND) == static_cast<UINT>(-1),
-                   L"DisableClose removed Close from the system menu");
+    CheckOrNote(menu && GetMenuState(menu, SC_CLOSE, MF_BYCOMMAND) == static_cast<UINT>(-1),
+                L"DisableClose removed Close from the system menu", L"GetSystemMenu of another process's window is null");
     window.SetProperty(L"Topmost", Bool(true));
     g_report.Check((GetWindowLongW(consoleWindow, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0, L"Topmost makes it topmost");
     window.SetProperty(L"Topmost", Bool(false));
@@ -290,22 +310,34 @@ void Reading(Object& window, Console& console) {
                         lineMode);
 }
 
-// Ctrl+C and Ctrl+Break reach the server's handler while it waits for a line.
+// Ctrl+C and Ctrl+Break reach the server's handler while it waits for a
+// line: typed (the console turns the key into the event) or raised.
 void BreaksDuringALine(Object& window, Console& console) {
     Outcome line = CallWhileTyping(window, L"ReadLine", {}, [&] {
         Sleep(500);
-        GenerateConsoleCtrlEvent(CTRL_BREAK_EVENT, 0);
+        console.CtrlCDown();
         Sleep(300);
-        GenerateConsoleCtrlEvent(CTRL_BREAK_EVENT, 0);
+        console.CtrlCDown();
         Sleep(300);
         GenerateConsoleCtrlEvent(CTRL_C_EVENT, 0);
         Sleep(300);
         console.Type(L"still here\r");
     });
-    g_report.Check(SUCCEEDED(line.hr), L"the server survives Ctrl+Break and Ctrl+C with DisableBreak",
+    g_report.Check(SUCCEEDED(line.hr), L"the server survives Ctrl+C with DisableBreak",
                    L"hr " + std::to_wstring(line.hr));
-    g_report.Note(L"the line read after the breaks gave \"" + line.AsText() + L"\"");
-    g_report.CheckEqual(L"each break counts 1", window.Call(L"BreakSignal").AsLong(), 3);
+    g_report.CheckEqual(L"and the line is read after the breaks", line.AsText(), L"still here");
+    g_report.CheckEqual(L"each Ctrl+C counts 1", window.Call(L"BreakSignal").AsLong(), 3);
+    line = CallWhileTyping(window, L"ReadLine", {}, [&] {
+        Sleep(500);
+        GenerateConsoleCtrlEvent(CTRL_BREAK_EVENT, 0);
+        Sleep(300);
+        GenerateConsoleCtrlEvent(CTRL_BREAK_EVENT, 0);
+        Sleep(300);
+        console.Type(L"after breaks\r");
+    });
+    g_report.Check(SUCCEEDED(line.hr) && line.AsText() == L"after breaks", L"the server survives Ctrl+Break");
+    CheckOrNote(window.Call(L"BreakSignal").AsLong() == 2, L"each Ctrl+Break counts 1",
+                L"GenerateConsoleCtrlEvent raises no CTRL_BREAK_EVENT");
 }
 
 void Clearing(Object& window, Console& console) {
