@@ -15,10 +15,6 @@ std::atomic<bool> g_handlerInstalled{false};
 }  // namespace
 
 const wchar_t kConsoleUsageTitle[] = L"KELPA/KelpaC by OLMA";
-const wchar_t kConsoleUsageText[] =
-    L"kelpac.exe command line arguments:\r\n\r\n"
-    L"/regserver\r\n\tregister this component (default arg.)\r\n"
-    L"/unregserver\r\n\tunregister this component\r\n\r\n";
 
 void PrepareConsoleProcess() noexcept {
     try {
@@ -44,7 +40,5 @@ void InstallBreakHandler() noexcept {
 void SetBreakSignal(long value) noexcept { g_breakSignal.store(value); }
 
 long TakeBreakSignal() noexcept { return g_breakSignal.exchange(0); }
-
-void ShowConsoleUsage() noexcept { MessageBoxW(nullptr, kConsoleUsageText, kConsoleUsageTitle, 0); }
 
 }  // namespace kelpa

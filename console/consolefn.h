@@ -24,7 +24,5 @@ void SetBreakSignal(long value) noexcept;
 long TakeBreakSignal() noexcept;
 
 extern const wchar_t kConsoleUsageTitle[];
-extern const wchar_t kConsoleUsageText[];
-void ShowConsoleUsage() noexcept;
 
 }  // namespace kelpa

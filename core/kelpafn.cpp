@@ -14,10 +14,6 @@ short g_osVersionNumber = 0;
 }  // namespace
 
 const wchar_t kUsageTitle[] = L"KELPA by OLMA";
-const wchar_t kUsageText[] =
-    L"kelpa.exe command line arguments:\r\n\r\n"
-    L"/regserver\r\n\tregister this component (default arg.)\r\n"
-    L"/unregserver\r\n\tunregister this component\r\n\r\n";
 
 short OsVersionNumber() noexcept { return g_osVersionNumber; }
 
@@ -47,7 +43,5 @@ void PrepareProcess() noexcept {
     InitialiseCommonControls();
     ComputeOsVersionNumber();
 }
-
-void ShowUsage() noexcept { MessageBoxW(nullptr, kUsageText, kUsageTitle, 0); }
 
 }  // namespace kelpa

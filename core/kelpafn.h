@@ -26,7 +26,5 @@ void InitialiseCommonControls() noexcept;
 void PrepareProcess() noexcept;
 
 extern const wchar_t kUsageTitle[];
-extern const wchar_t kUsageText[];
-void ShowUsage() noexcept;
 
 }  // namespace kelpa

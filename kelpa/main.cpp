@@ -14,5 +14,5 @@ constexpr DWORD kLingerMilliseconds = 3000;
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     using namespace kelpa;
-    return RunServerProgram({KelpaServer(), kLingerMilliseconds, &PrepareProcess, &ShowUsage});
+    return RunServerProgram({KelpaServer(), kLingerMilliseconds, &PrepareProcess, kUsageTitle, L"kelpa.exe"});
 }

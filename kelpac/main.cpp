@@ -14,5 +14,6 @@ constexpr DWORD kLingerMilliseconds = 3000;
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     using namespace kelpa;
-    return RunServerProgram({KelpacServer(), kLingerMilliseconds, &PrepareConsoleProcess, &ShowConsoleUsage});
+    return RunServerProgram({KelpacServer(), kLingerMilliseconds, &PrepareConsoleProcess, kConsoleUsageTitle,
+                             L"kelpac.exe"});
 }

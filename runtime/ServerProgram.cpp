@@ -39,8 +39,21 @@ int RunServerProgram(const ServerProgram& program) noexcept {
 
     if (program.prepare) program.prepare();
     if (mode == StartMode::Serve) return RunServer(program.server, program.lingerMilliseconds);
-    if (mode == StartMode::Usage && program.showUsage) program.showUsage();
+    if (mode == StartMode::Usage) {
+        try {
+            MessageBoxW(nullptr, UsageText(program.programName).c_str(), program.usageTitle, 0);
+        } catch (...) {
+            return 1;
+        }
+    }
     return 0;
+}
+
+std::wstring UsageText(const wchar_t* programName) {
+    return std::wstring(programName) +
+           L" command line arguments:\r\n\r\n"
+           L"/regserver\r\n\tregister this component (default arg.)\r\n"
+           L"/unregserver\r\n\tunregister this component\r\n\r\n";
 }
 
 }  // namespace kelpa

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <windows.h>
+#include <string>
 
 #include "runtime/Server.h"
 
@@ -16,10 +17,14 @@ struct ServerProgram {
     // Process-wide values the classes read; runs before serving and before
     // the usage box, never for the registration switches.
     void (*prepare)() noexcept;
-    void (*showUsage)() noexcept;
+    const wchar_t* usageTitle;   // the usage box's title
+    const wchar_t* programName;  // named in its text: "kelpa.exe"
 };
 
 // The whole life of the process; the result is its exit code.
 int RunServerProgram(const ServerProgram& program) noexcept;
+
+// The usage box's text: the switches, ending in two line breaks.
+std::wstring UsageText(const wchar_t* programName);
 
 }  // namespace kelpa
