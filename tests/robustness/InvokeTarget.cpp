@@ -25,88 +25,81 @@ bool IsSkippedMember(const std::wstring& className, const std::wstring& member) 
 
 namespace {
 
-// The members of a default interface, without the skipped ones.
-std::vector<Member> ReadMembers(ITypeInfo* typeInfo, const std::wstring& className) {
-    std::vector<Member> members;
-    TYPEATTR* attr = nullptr;
-    if (FAILED(typeInfo->GetTypeAttr(&attr))) return members;
-    const WORD functionCount = attr->cFuncs;
-    typeInfo->ReleaseTypeAttr(attr);
-    for (UINT i = 0; i < functionCount; ++i) {
-        FUNCDESC* func = nullptr;
-        if (FAILED(typeInfo->GetFuncDesc(i, &func))) continue;
-        // Only the members of the class's own interface, not IDispatch's.
-        if ((func->wFuncFlags & FUNCFLAG_FRESTRICTED) == 0) {
-            Member member;
-            BSTR name = nullptr;
-            UINT got = 0;
-            typeInfo->GetNames(func->memid, &name, 1, &got);
-            member.name = name ? name : L"";
-            SysFreeString(name);
-            member.id = func->memid;
-            member.invokeKind = static_cast<WORD>(func->invkind);
-            for (SHORT p = 0; p < func->cParams; ++p) {
-                const ELEMDESC& param = func->lprgelemdescParam[p];
-                if (param.paramdesc.wParamFlags & PARAMFLAG_FRETVAL) continue;
-                if (param.paramdesc.wParamFlags & (PARAMFLAG_FOPT | PARAMFLAG_FHASDEFAULT)) ++member.optionalCount;
-                member.parameterTypes.push_back(param.tdesc.vt);
-            }
-            if (!IsSkippedMember(className, member.name)) members.push_back(std::move(member));
-        }
-        typeInfo->ReleaseFuncDesc(func);
-    }
-    return members;
-}
-
-// Catalogue entries made up for the classes of another program; they live
-// as long as the process, as the catalogue's own do.
-std::deque<ClassEntry> g_serverEntries;
-std::deque<std::wstring> g_serverNames;
-
-}  // namespace
-
-std::vector<ClassMembers> ReadCatalogueMembers() {
+// The members of every class of a table, as the library describes them (the
+// program's own embedded library when it is null).
+std::vector<ClassMembers> ReadMembers(ClassTable table, ITypeLib* library) {
     std::vector<ClassMembers> result;
-    for (const ClassEntry& entry : KelpaServer().classes) {
-        const InterfaceInfo* info = FindInterfaceInfo(entry.iid);
-        if (!info) continue;
+    for (const ClassEntry& entry : table) {
+        Microsoft::WRL::ComPtr<ITypeInfo> described;
+        InterfaceInfo fromLibrary;
+        if (library && SUCCEEDED(library->GetTypeInfoOfGuid(entry.iid, &described))) fromLibrary.typeInfo = described.Get();
+        const InterfaceInfo* info = library ? &fromLibrary : FindInterfaceInfo(entry.iid);
+        if (!info || !info->typeInfo) continue;
         ClassMembers cls;
         cls.entry = &entry;
-        cls.members = ReadMembers(info->typeInfo, entry.name);
+        TYPEATTR* attr = nullptr;
+        if (FAILED(info->typeInfo->GetTypeAttr(&attr))) continue;
+        const WORD functionCount = attr->cFuncs;
+        info->typeInfo->ReleaseTypeAttr(attr);
+        for (UINT i = 0; i < functionCount; ++i) {
+            FUNCDESC* func = nullptr;
+            if (FAILED(info->typeInfo->GetFuncDesc(i, &func))) continue;
+            // Only the members of the class's own interface, not IDispatch's.
+            if ((func->wFuncFlags & FUNCFLAG_FRESTRICTED) == 0) {
+                Member member;
+                BSTR name = nullptr;
+                UINT got = 0;
+                info->typeInfo->GetNames(func->memid, &name, 1, &got);
+                member.name = name ? name : L"";
+                SysFreeString(name);
+                member.id = func->memid;
+                member.invokeKind = static_cast<WORD>(func->invkind);
+                for (SHORT p = 0; p < func->cParams; ++p) {
+                    const ELEMDESC& param = func->lprgelemdescParam[p];
+                    if (param.paramdesc.wParamFlags & PARAMFLAG_FRETVAL) continue;
+                    if (param.paramdesc.wParamFlags & (PARAMFLAG_FOPT | PARAMFLAG_FHASDEFAULT)) ++member.optionalCount;
+                    member.parameterTypes.push_back(param.tdesc.vt);
+                }
+                if (!IsSkippedMember(entry.name, member.name)) cls.members.push_back(std::move(member));
+            }
+            info->typeInfo->ReleaseFuncDesc(func);
+        }
         result.push_back(std::move(cls));
     }
     return result;
 }
 
+}  // namespace
+
+std::vector<ClassMembers> ReadCatalogueMembers() { return ReadMembers(KelpaServer().classes, nullptr); }
+
 std::vector<ClassMembers> ReadServerMembers(const std::wstring& programPath) {
-    std::vector<ClassMembers> result;
+    // Entries made up for the program's creatable classes; they last until
+    // the next call (the robustness programs read one program once).
+    static std::deque<std::wstring> names;
+    static std::vector<ClassEntry> entries;
     Microsoft::WRL::ComPtr<ITypeLib> library;
-    if (FAILED(LoadTypeLibEx(programPath.c_str(), REGKIND_NONE, &library))) return result;
+    if (FAILED(LoadTypeLibEx(programPath.c_str(), REGKIND_NONE, &library))) return {};
+    entries.clear();
     for (UINT i = 0; i < library->GetTypeInfoCount(); ++i) {
-        Microsoft::WRL::ComPtr<ITypeInfo> coclass;
+        Microsoft::WRL::ComPtr<ITypeInfo> coclass, defaultInterface;
         TYPEATTR* attr = nullptr;
+        HREFTYPE reference = 0;
         if (FAILED(library->GetTypeInfo(i, &coclass)) || FAILED(coclass->GetTypeAttr(&attr))) continue;
         const bool creatable = attr->typekind == TKIND_COCLASS && (attr->wTypeFlags & TYPEFLAG_FCANCREATE);
         const CLSID clsid = attr->guid;
         coclass->ReleaseTypeAttr(attr);
-        HREFTYPE reference = 0;
-        Microsoft::WRL::ComPtr<ITypeInfo> interfaceInfo;
         if (!creatable || FAILED(coclass->GetRefTypeOfImplType(0, &reference)) ||
-            FAILED(coclass->GetRefTypeInfo(reference, &interfaceInfo)) || FAILED(interfaceInfo->GetTypeAttr(&attr)))
+            FAILED(coclass->GetRefTypeInfo(reference, &defaultInterface)) || FAILED(defaultInterface->GetTypeAttr(&attr)))
             continue;
         const IID iid = attr->guid;
-        interfaceInfo->ReleaseTypeAttr(attr);
-        BSTR name = nullptr;
-        coclass->GetDocumentation(MEMBERID_NIL, &name, nullptr, nullptr, nullptr);
-        g_serverNames.push_back(name ? name : L"");
-        SysFreeString(name);
-        g_serverEntries.push_back({g_serverNames.back().c_str(), clsid, iid, Instancing::SingleUse, nullptr});
-        ClassMembers cls;
-        cls.entry = &g_serverEntries.back();
-        cls.members = ReadMembers(interfaceInfo.Get(), g_serverNames.back());
-        result.push_back(std::move(cls));
+        defaultInterface->ReleaseTypeAttr(attr);
+        unique_bstr name;
+        coclass->GetDocumentation(MEMBERID_NIL, name.put(), nullptr, nullptr, nullptr);
+        names.push_back(name ? name.get() : L"");
+        entries.push_back({names.back().c_str(), clsid, iid, Instancing::SingleUse, nullptr});
     }
-    return result;
+    return ReadMembers({entries.data(), entries.data() + entries.size()}, library.Get());
 }
 
 HRESULT CreateObject(const ClassMembers& cls, IDispatch** object) {
@@ -126,7 +119,6 @@ std::wstring WindowsPath(const char* path) {
 std::vector<DWORD> ProgramProcesses(const std::wstring& fileName) {
     std::vector<DWORD> found;
     unique_hfile snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-    if (!snapshot) return found;
     PROCESSENTRY32W entry = {};
     entry.dwSize = sizeof(entry);
     for (BOOL more = Process32FirstW(snapshot.get(), &entry); more; more = Process32NextW(snapshot.get(), &entry))

@@ -167,45 +167,36 @@ bool Report(const char* where, const std::string& name, long cycles, const Count
     return ok;
 }
 
-// One cycle within a single-use object: every member that needs no
-// argument, starting at a different one each cycle, so that each meets the
-// state every other leaves (a console created or removed, for one).
+// One cycle within a single-use object: every method that needs no argument,
+// starting at a different one each cycle, so that each meets the state every
+// other leaves (a console created or removed, for one), and a property.
 void UseAll(IDispatch* object, const ClassMembers& cls, unsigned long cycle) {
     std::vector<const Member*> callable;
     for (const Member& member : cls.members)
-        if (member.invokeKind != INVOKE_PROPERTYPUT && member.invokeKind != INVOKE_PROPERTYPUTREF &&
-            member.parameterTypes.size() == static_cast<size_t>(member.optionalCount))
+        if (member.invokeKind == INVOKE_FUNC && member.parameterTypes.size() == static_cast<size_t>(member.optionalCount))
             callable.push_back(&member);
     for (size_t i = 0; i < callable.size(); ++i) {
-        const Member& member = *callable[(cycle + i) % callable.size()];
         DISPPARAMS none = {};
-        VARIANT result;
-        VariantInit(&result);
+        unique_variant result;
         EXCEPINFO exception = {};
-        object->Invoke(member.id, IID_NULL, LOCALE_USER_DEFAULT,
-                       member.invokeKind == INVOKE_PROPERTYGET ? DISPATCH_PROPERTYGET : DISPATCH_METHOD, &none, &result,
-                       &exception, nullptr);
-        VariantClear(&result);
-        SysFreeString(exception.bstrSource);
-        SysFreeString(exception.bstrDescription);
-        SysFreeString(exception.bstrHelpFile);
+        object->Invoke(callable[(cycle + i) % callable.size()]->id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD,
+                       &none, result.get(), &exception, nullptr);
+        const unique_bstr source(exception.bstrSource), text(exception.bstrDescription), help(exception.bstrHelpFile);
     }
+    Use(object, cls, cycle);
 }
 
 bool CheckSingleUse(const ClassMembers& cls, long cycles, const std::wstring& programName) {
     const std::string name = Narrow(cls.entry->name);
     const std::vector<DWORD> before = ProgramProcesses(programName);
     ComPtr<IDispatch> object;
-    if (FAILED(CreateObject(cls, &object))) {
-        printf("server %s: cannot create the class through the server\n", name.c_str());
-        return false;
-    }
     DWORD serverId = 0;
-    for (DWORD id : ProgramProcesses(programName))
-        if (std::find(before.begin(), before.end(), id) == before.end()) serverId = id;
+    if (SUCCEEDED(CreateObject(cls, &object)))
+        for (DWORD id : ProgramProcesses(programName))
+            if (std::find(before.begin(), before.end(), id) == before.end()) serverId = id;
     unique_handle server(OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ | PROCESS_DUP_HANDLE, FALSE, serverId));
     if (!server) {
-        printf("server %s: cannot open the object's server process\n", name.c_str());
+        printf("server %s: no object in a server process of its own\n", name.c_str());
         return false;
     }
     // Both measurements after a cycle that starts at the first member, so the
@@ -230,7 +221,8 @@ bool CheckSingleUse(const ClassMembers& cls, long cycles, const std::wstring& pr
     }
     const ULONGLONG end = GetTickCount64() + 10000;
     while (ProgramProcesses(programName).size() > before.size() && GetTickCount64() < end) Sleep(100);
-    const size_t left = ProgramProcesses(programName).size() - std::min(before.size(), ProgramProcesses(programName).size());
+    const size_t now = ProgramProcesses(programName).size();
+    const size_t left = now > before.size() ? now - before.size() : 0;
     printf("server %-16s %7ld objects, %ld created, %zu processes left  %s\n", name.c_str(), objects, created, left,
            created == objects && left == 0 ? "ok" : "LEFT BEHIND");
     return ok && created == objects && left == 0;
