@@ -220,7 +220,11 @@ bool CheckSingleUse(const ClassMembers& cls, long cycles, const std::wstring& pr
     long created = 0;
     for (long i = 0; i < objects; ++i) {
         ComPtr<IDispatch> another;
-        if (FAILED(CreateObject(cls, &another))) continue;
+        const HRESULT hr = CreateObject(cls, &another);
+        if (FAILED(hr)) {
+            printf("server %s: object %ld not created: 0x%08lX\n", name.c_str(), i, static_cast<unsigned long>(hr));
+            continue;
+        }
         ++created;
         UseAll(another.Get(), cls, static_cast<unsigned long>(i));
     }
