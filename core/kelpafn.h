@@ -5,18 +5,9 @@
 #include <windows.h>
 #include <string>
 
+#include "runtime/CommandLine.h"
+
 namespace kelpa {
-
-enum class StartMode { Serve, Register, Unregister, Usage, Nothing };
-
-// The part of a command line after the program name and the blanks that
-// follow it; the rest is kept exactly, trailing blanks included.
-std::wstring ArgumentPart(const std::wstring& commandLine);
-
-// What the program was asked to do. COM passes -Embedding (either switch
-// character, any case); the registration switches are read the same way;
-// an empty argument registers; only exactly "/?" shows the usage box.
-StartMode ParseStartMode(const std::wstring& arguments);
 
 // The true version of the running Windows: RtlGetVersion, which no
 // compatibility shim bends, with the extended wide record (284 bytes).
@@ -30,8 +21,10 @@ void ComputeOsVersionNumber() noexcept;
 // Both common-controls initialisations the dialogs rely on; failures ignored.
 void InitialiseCommonControls() noexcept;
 
+// What kelpa.exe prepares before it serves or shows its usage box: the
+// common controls and the OS version number.
+void PrepareProcess() noexcept;
+
 extern const wchar_t kUsageTitle[];
-extern const wchar_t kUsageText[];
-void ShowUsage() noexcept;
 
 }  // namespace kelpa

@@ -1,5 +1,6 @@
 // What the server needs to know to publish one class: its names, identifiers
-// and how instances are made. The table itself lives in core/Catalogue.cpp.
+// and how instances are made. Each program's table lives in its own folder
+// (kelpa/Catalogue.cpp, kelpac/Catalogue.cpp).
 #pragma once
 
 #include <windows.h>
@@ -8,6 +9,7 @@ namespace kelpa {
 
 enum class Instancing {
     MultiUse,       // one running server serves every object of the class
+    SingleUse,      // every object gets a server process of its own
     NotCreatable,   // only handed out by another object; registered through the type library only
 };
 

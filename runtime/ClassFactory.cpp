@@ -38,10 +38,12 @@ HRESULT ClassObjectRegistrations::Register() noexcept {
     size_t index = 0;
     for (const ClassEntry& entry : m_table) {
         ClassFactory& factory = m_factories[index++];
-        if (entry.instancing != Instancing::MultiUse) continue;
+        if (entry.instancing == Instancing::NotCreatable) continue;
+        // A single-use class object is withdrawn by the runtime once a client
+        // has connected to it, so the next client starts a new process.
+        const DWORD use = entry.instancing == Instancing::SingleUse ? REGCLS_SINGLEUSE : REGCLS_MULTIPLEUSE;
         DWORD cookie = 0;
-        const HRESULT hr = CoRegisterClassObject(entry.clsid, &factory, CLSCTX_LOCAL_SERVER,
-                                                 REGCLS_MULTIPLEUSE, &cookie);
+        const HRESULT hr = CoRegisterClassObject(entry.clsid, &factory, CLSCTX_LOCAL_SERVER, use, &cookie);
         if (FAILED(hr)) {
             Revoke();
             return hr;

@@ -25,7 +25,8 @@ private:
     CreateFunction m_create;
 };
 
-// Registers a multi-use factory for every creatable class; revoked on Revoke()
+// Registers a factory for every creatable class, multi- or single-use as
+// the catalogue says; revoked on Revoke()
 // or destruction. Only the server's apartment thread uses it.
 class ClassObjectRegistrations {
 public:

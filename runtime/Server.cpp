@@ -131,9 +131,27 @@ void UnregisterTypeLibPerUser(const ServerDescription& server) {
 // the thread, a dialog's included.
 constexpr UINT_PTR kLingerTimer = 1;
 DWORD g_lingerMilliseconds = 3000;
+// A server of single-use classes has served its one object once the object
+// is gone: no client can reach its class objects any more, so it ends at once.
+bool g_singleUse = false;
+bool g_servedItsObject = false;
+
+bool AllSingleUse(const ServerDescription& server) {
+    bool any = false;
+    for (const ClassEntry& entry : server.classes) {
+        if (entry.instancing == Instancing::MultiUse) return false;
+        any |= entry.instancing == Instancing::SingleUse;
+    }
+    return any;
+}
 
 LRESULT CALLBACK ServerWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == kMessageServerIdle) {
+        if (g_singleUse) {
+            g_servedItsObject = true;
+            PostQuitMessage(0);
+            return 0;
+        }
         SetTimer(window, kLingerTimer, g_lingerMilliseconds, nullptr);
         return 0;
     }
@@ -223,6 +241,7 @@ HRESULT UnregisterServer(const ServerDescription& server) noexcept {
 
 int RunServer(const ServerDescription& server, DWORD lingerMilliseconds) noexcept {
     g_lingerMilliseconds = lingerMilliseconds;
+    g_singleUse = AllSingleUse(server);
     WNDCLASSW windowClass = {};
     windowClass.lpfnWndProc = ServerWindowProc;
     windowClass.hInstance = GetModuleHandleW(nullptr);
@@ -245,6 +264,7 @@ int RunServer(const ServerDescription& server, DWORD lingerMilliseconds) noexcep
             TranslateMessage(&message);
             DispatchMessageW(&message);
         }
+        if (g_servedItsObject) break;
         // Wine hands a client the class object of a server that is on its way
         // out (CoReleaseServerProcess does not suspend class objects there):
         // revoke first, keeping the factories reachable for a client that

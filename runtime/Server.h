@@ -24,7 +24,8 @@ HRESULT RegisterServer(const ServerDescription& server, const std::wstring& exeP
 HRESULT UnregisterServer(const ServerDescription& server) noexcept;
 
 // Serves the classes on the calling single-threaded apartment until the last
-// object is released and the linger time has passed with none created.
+// object is released and the linger time has passed with none created. A
+// server of single-use classes ends as soon as its one object is released.
 int RunServer(const ServerDescription& server, DWORD lingerMilliseconds) noexcept;
 
 // The full path of the running program.

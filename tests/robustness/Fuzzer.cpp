@@ -1,14 +1,18 @@
 // kelpa_fuzz: calls every member of every class in-process through
 // IDispatch::Invoke with generated arguments (right and wrong types, too
 // many and too few), and reports calls made, crashes and the slowest members.
-//   kelpa_fuzz [--seconds N] [--calls N] [--seed S]
+//   kelpa_fuzz [--seconds N] [--calls N] [--seed S] [--server PROGRAM]
 // Exit code 0 when it ran to its end; a crash ends the process with the
-// member named on stderr, which is the point.
+// member named on stderr, which is the point. With --server the classes of
+// that server program (kelpac.exe) are called through the registered server,
+// a server process per object: a server that dies, or one left running after
+// its object was released, fails the run.
 #include <windows.h>
 #include <objbase.h>
 #include <oleauto.h>
 #include <algorithm>
 #include <chrono>
+#include <cstring>
 #include <cstdio>
 #include <map>
 #include <string>
@@ -49,7 +53,14 @@ struct Options {
     unsigned long long calls = 0;  // 0: no limit
     unsigned seed = 1;
     bool trace = false;  // name every call on stderr before making it
+    std::wstring server;  // a server program whose classes are called out of process
 };
+
+// What a call answers when the server process serving the object is gone.
+bool ServerGone(HRESULT hr) {
+    return hr == RPC_E_DISCONNECTED || hr == RPC_E_SERVERFAULT || hr == HRESULT_FROM_WIN32(RPC_S_SERVER_UNAVAILABLE) ||
+           hr == HRESULT_FROM_WIN32(RPC_S_CALL_FAILED) || hr == CO_E_OBJNOTCONNECTED;
+}
 
 Options ParseOptions(int argc, char** argv) {
     Options options;
@@ -59,6 +70,7 @@ Options ParseOptions(int argc, char** argv) {
         else if (name == "--calls") options.calls = strtoull(argv[i + 1], nullptr, 10);
         else if (name == "--trace") options.trace = atoi(argv[i + 1]) != 0;
         else if (name == "--seed") options.seed = static_cast<unsigned>(strtoul(argv[i + 1], nullptr, 10));
+        else if (name == "--server") options.server = WindowsPath(argv[i + 1]);
     }
     return options;
 }
@@ -84,8 +96,8 @@ std::string Describe(const VARIANT& value) {
     return prefix + text;
 }
 
-// One call of one member with generated arguments.
-void CallOnce(IDispatch* object, const Member& member, ValueFactory& values, bool trace) {
+// One call of one member with generated arguments; its HRESULT.
+HRESULT CallOnce(IDispatch* object, const Member& member, ValueFactory& values, bool trace) {
     const size_t declared = member.parameterTypes.size();
     const size_t required = declared - static_cast<size_t>(member.optionalCount);
     size_t count = declared;
@@ -123,13 +135,15 @@ void CallOnce(IDispatch* object, const Member& member, ValueFactory& values, boo
     VariantInit(&result);
     EXCEPINFO exception = {};
     UINT argumentError = 0;
-    object->Invoke(member.id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, &result, &exception, &argumentError);
+    const HRESULT hr =
+        object->Invoke(member.id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, &result, &exception, &argumentError);
     VariantClear(&result);
     SysFreeString(exception.bstrSource);
     SysFreeString(exception.bstrDescription);
     SysFreeString(exception.bstrHelpFile);
     for (VARIANT& argument : arguments) values.Release(argument);
     values.ReleaseReferences();
+    return hr;
 }
 
 // Pumps what the objects posted (timers, window messages) so they run too.
@@ -159,7 +173,13 @@ int main(int argc, char** argv) {
     // that need one (a profile, a binary file) get past their checks.
     kelpa::unique_hfile(CreateFileW(L"kelpa-fuzz.tmp", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
 
-    std::vector<ClassMembers> classes = ReadCatalogueMembers();
+    std::vector<ClassMembers> classes =
+        options.server.empty() ? ReadCatalogueMembers() : ReadServerMembers(options.server);
+    const std::wstring serverName = options.server.substr(options.server.find_last_of(L"\\/") + 1);
+    if (!options.server.empty() && classes.empty()) {
+        fprintf(stderr, "fuzz: no class in the type library of %s\n", Narrow(options.server).c_str());
+        return 1;
+    }
     size_t memberCount = 0;
     for (const ClassMembers& cls : classes) memberCount += cls.members.size();
     printf("fuzz: seed %u, %zu classes, %zu members\n", options.seed, classes.size(), memberCount);
@@ -178,7 +198,7 @@ int main(int argc, char** argv) {
             // A fresh object per round, so state from one round's calls
             // (an open file, a window) meets every member in the next.
             ComPtr<IDispatch> object;
-            if (FAILED(cls.entry->create(IID_IDispatch, &object))) continue;
+            if (FAILED(CreateObject(cls, &object))) continue;
             values.SetObject(object.Get());
             for (int round = 0; round < 200; ++round) {
                 const Member& member = cls.members[values.Next(static_cast<unsigned>(cls.members.size()))];
@@ -188,7 +208,10 @@ int main(int argc, char** argv) {
                 snprintf(g_current, sizeof(g_current), "%s (call %llu)", name.c_str(), calls + 1);
                 if (options.trace) fprintf(stderr, "call %s\n", g_current);
                 const auto before = std::chrono::steady_clock::now();
-                CallOnce(object.Get(), member, values, options.trace);
+                if (ServerGone(CallOnce(object.Get(), member, values, options.trace)) && !options.server.empty()) {
+                    fprintf(stderr, "CRASH: the server died in %s\n", g_current);
+                    return 1;
+                }
                 const double took = std::chrono::duration<double>(std::chrono::steady_clock::now() - before).count();
                 Timing& timing = timings[name];
                 timing.total += took;
@@ -218,5 +241,13 @@ int main(int argc, char** argv) {
                slowest[i].second.total * 1000 / slowest[i].second.calls, slowest[i].second.calls);
     SetCurrentDirectoryW(temp);
     CoUninitialize();
+    if (!options.server.empty()) {
+        // Every object had a process of its own, which its release ended.
+        const ULONGLONG end = GetTickCount64() + 10000;
+        while (!ProgramProcesses(serverName).empty() && GetTickCount64() < end) Sleep(100);
+        const size_t left = ProgramProcesses(serverName).size();
+        printf("fuzz: %zu %s processes left after the last release\n", left, Narrow(serverName).c_str());
+        if (left != 0) return 1;
+    }
     return 0;
 }

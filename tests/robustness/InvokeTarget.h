@@ -21,7 +21,7 @@ struct Member {
 };
 
 struct ClassMembers {
-    const ClassEntry* entry = nullptr;
+    const ClassEntry* entry = nullptr;  // create is null for a class served by another program
     std::vector<Member> members;  // the callable ones
 };
 
@@ -31,5 +31,20 @@ bool IsSkippedMember(const std::wstring& className, const std::wstring& member);
 
 // Every class of the catalogue with the members of its default interface.
 std::vector<ClassMembers> ReadCatalogueMembers();
+
+// Every creatable class of another server program (kelpac.exe), read from the
+// type library in its file; its objects are made through the registered server.
+std::vector<ClassMembers> ReadServerMembers(const std::wstring& programPath);
+
+// A new object of the class: in-process from the catalogue, or through the
+// registered server for a class of another program.
+HRESULT CreateObject(const ClassMembers& cls, IDispatch** object);
+
+// A Unix path as CMake gives it ("/a/b"), in the form Wine's programs open
+// ("Z:\\a\\b"); any other path unchanged.
+std::wstring WindowsPath(const char* path);
+
+// The running processes of a program, by file name.
+std::vector<DWORD> ProgramProcesses(const std::wstring& fileName);
 
 }  // namespace kelpa::robustness

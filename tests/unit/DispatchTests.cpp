@@ -6,7 +6,7 @@
 #include <wrl/client.h>
 
 #include "catch.hpp"
-#include "core/Catalogue.h"
+#include "kelpa/Catalogue.h"
 #include "kelpa_h.h"
 #include "runtime/ServerLifetime.h"
 #include "runtime/TypeLibrary.h"

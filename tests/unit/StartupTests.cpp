@@ -4,6 +4,7 @@
 #include "catch.hpp"
 
 #include "core/kelpafn.h"
+#include "runtime/ServerProgram.h"
 
 using namespace kelpa;
 
@@ -36,7 +37,7 @@ TEST_CASE("COM's start switch and the registration switches", "[startup]") {
 }
 
 TEST_CASE("the usage text ends in two line breaks", "[startup]") {
-    const std::wstring text = kUsageText;
+    const std::wstring text = UsageText(L"kelpa.exe");
     CHECK(text ==
           L"kelpa.exe command line arguments:\r\n\r\n/regserver\r\n\tregister this component (default arg.)\r\n"
           L"/unregserver\r\n\tunregister this component\r\n\r\n");

@@ -1,5 +1,5 @@
 // One line per class: adding a class means adding it here and to idl/.
-#include "core/Catalogue.h"
+#include "kelpa/Catalogue.h"
 
 #include "kelpa_h.h"
 #include "core/MeObject.h"
