@@ -3,6 +3,10 @@
 
 #include "kelpa_h.h"
 #include "core/MeObject.h"
+#include "dialogs/CheckListObject.h"
+#include "dialogs/DTPickObject.h"
+#include "dialogs/DriveListObject.h"
+#include "dialogs/ListObject.h"
 #include "dialogs/MessageBoxObject.h"
 #include "files/BinFileObject.h"
 #include "files/DateTimeObject.h"
@@ -35,6 +39,10 @@ const ClassEntry kClasses[] = {
     {L"Aux", CLSID_Aux, IID__Aux, Instancing::MultiUse, &AuxObject::CreateInstance},
     {L"MessageBox", CLSID_MessageBox, IID__MessageBox, Instancing::MultiUse, &MessageBoxObject::CreateInstance},
     {L"Clock", CLSID_Clock, IID__Clock, Instancing::MultiUse, &ClockObject::CreateInstance},
+    {L"List", CLSID_List, IID__List, Instancing::MultiUse, &ListObject::CreateInstance},
+    {L"CheckList", CLSID_CheckList, IID__CheckList, Instancing::MultiUse, &CheckListObject::CreateInstance},
+    {L"DriveList", CLSID_DriveList, IID__DriveList, Instancing::MultiUse, &DriveListObject::CreateInstance},
+    {L"DTPick", CLSID_DTPick, IID__DTPick, Instancing::MultiUse, &DTPickObject::CreateInstance},
 };
 
 }  // namespace
