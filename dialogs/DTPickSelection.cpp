@@ -16,6 +16,7 @@ namespace kelpa {
 namespace {
 
 constexpr wchar_t kCaption[] = L"Date/Time Picker";
+constexpr int kTimeId = 102;  // the date picker has the content identifier
 constexpr int kPickerLeft = 30, kPickerWidth = 140, kPickerHeight = 26;  // pixels
 
 class PickerDialog : public ChoiceDialog {
@@ -90,7 +91,7 @@ private:
     }
 
     HWND AddPicker(DWORD style) {
-        HWND picker = AddControl(DATETIMEPICK_CLASSW, style | WS_TABSTOP, kContentId + (style & DTS_TIMEFORMAT ? 1 : 0));
+        HWND picker = AddControl(DATETIMEPICK_CLASSW, style | WS_TABSTOP, style & DTS_TIMEFORMAT ? kTimeId : kContentId);
         if (!picker) {
             m_refused = true;
             return nullptr;
