@@ -54,21 +54,8 @@ protected:
         SendMessageW(m_list, LB_SETITEMHEIGHT, 0, std::max<LONG>(metrics.tmHeight + 4, 16));
     }
 
-    SIZE DesignClient() const override { return {4215, HasInfo() ? 4515 : 3660}; }
-
-    void Layout(int width, int height) override {
-        const int okWidth = OkWidth();
-        const int okLeft = width - Px(375) - okWidth;
-        if (HasInfo()) {
-            PlaceLabel(Px(240), Px(140), width - Px(515));
-            const int top = Px(1180) + InfoExtra();
-            Place(m_list, Px(200), top, width - Px(465), height - Px(1115) - top);
-            Place(OkButton(), okLeft, height - Px(775), okWidth, Px(380));
-        } else {
-            Place(m_list, Px(200), Px(200), width - Px(465), height - Px(1440));
-            Place(OkButton(), okLeft, height - Px(800), okWidth, Px(380));
-        }
-    }
+    SIZE DesignClient() const override { return ListDesignClient(); }
+    void Layout(int width, int height) override { LayOutList(m_list, width, height); }
 
     HWND InitialFocus() const override { return m_list; }
 

@@ -146,6 +146,21 @@ void ChoiceDialog::PlaceLabel(int left, int top, int width) {
     Place(m_label, left, top, width, Px(kLabelDesignHeight) + m_infoExtra);
 }
 
+void ChoiceDialog::LayOutList(HWND list, int width, int height) {
+    // The list 200 twips from the left, the button 375 from the right.
+    const int okWidth = OkWidth();
+    const int okLeft = width - Px(375) - okWidth;
+    if (HasInfo()) {
+        PlaceLabel(Px(240), Px(140), width - Px(515));
+        const int top = Px(1180) + InfoExtra();
+        Place(list, Px(200), top, width - Px(465), height - Px(1115) - top);
+        Place(m_ok, okLeft, height - Px(775), okWidth, Px(380));
+    } else {
+        Place(list, Px(200), Px(200), width - Px(465), height - Px(1440));
+        Place(m_ok, okLeft, height - Px(800), okWidth, Px(380));
+    }
+}
+
 void ChoiceDialog::Place(HWND control, int left, int top, int width, int height) {
     SetWindowPos(control, nullptr, left, top, std::max(width, 0), std::max(height, 0), SWP_NOZORDER | SWP_NOACTIVATE);
 }

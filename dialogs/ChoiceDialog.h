@@ -107,6 +107,10 @@ protected:
     // The OK button's width: the design's 1200 twips or what its caption needs.
     int OkWidth() const noexcept;
     void PlaceLabel(int left, int top, int width);
+    // The list dialogs' design (List, CheckList): the list and the button
+    // follow the window's size, keeping the design's margins.
+    SIZE ListDesignClient() const noexcept { return {4215, HasInfo() ? 4515 : 3660}; }
+    void LayOutList(HWND list, int width, int height);
     void Place(HWND control, int left, int top, int width, int height);
 
 private:

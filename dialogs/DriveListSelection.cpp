@@ -13,21 +13,24 @@ constexpr wchar_t kCaption[] = L"KELPA DriveList";
 
 class DriveDialog : public ChoiceDialog {
 public:
+    // The drives are read before the window exists: nothing that can throw
+    // runs inside the window's callbacks.
     DriveDialog(const ChoiceSettings& settings, const std::wstring& initial)
-        : ChoiceDialog(settings, kCaption, false, 2535), m_initial(initial) {}
+        : ChoiceDialog(settings, kCaption, false, 2535),
+          m_initial(initial),
+          m_current(DriveListSelection::InitialDrive(L"")),
+          m_entries(DriveListSelection::Entries()) {}
 
     const std::wstring& Chosen() const noexcept { return m_result; }
 
 protected:
     void CreateContent() override {
         m_drives = AddControl(L"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, kContentId);
-        m_entries = DriveListSelection::Entries();
         LRESULT start = CB_ERR, current = CB_ERR;
-        const std::wstring currentDrive = DriveListSelection::InitialDrive(L"");
         for (const std::wstring& entry : m_entries) {
             const LRESULT index = SendMessageW(m_drives, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
             if (_wcsnicmp(entry.c_str(), m_initial.c_str(), 2) == 0) start = index;
-            if (_wcsnicmp(entry.c_str(), currentDrive.c_str(), 2) == 0) current = index;
+            if (_wcsnicmp(entry.c_str(), m_current.c_str(), 2) == 0) current = index;
         }
         // A drive that is not in the list leaves the list on its own choice:
         // the current directory's drive, or the first one.
@@ -63,6 +66,7 @@ protected:
 
 private:
     std::wstring m_initial;
+    std::wstring m_current;
     std::vector<std::wstring> m_entries;
     HWND m_drives = nullptr;
     std::wstring m_result;
