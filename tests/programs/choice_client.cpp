@@ -339,6 +339,7 @@ void DriveListCases() {
     std::wstring startEntry;
     int compactHeight = 0, infoHeight = 0;
     drives.SetProperty(L"Info", Text(L"Pick the drive for the backup."));
+    drives.SetProperty(L"FontEnlarge", Long(2));
     Outcome got = Answered(drives, L"Selection", {Text(L"z")}, L"KELPA DriveList", [&](HWND w) {
         HWND box = ControlById(w, kContent);
         entries = ListItems(box);
@@ -359,6 +360,7 @@ void DriveListCases() {
     // A drive that does not exist starts on the current directory's drive;
     // Crop keeps the letter and colon; no Info makes the dialog shorter.
     drives.SetProperty(L"Info", Text(L""));
+    drives.SetProperty(L"FontEnlarge", Long(0));
     drives.SetProperty(L"Crop", Bool(true));
     bool labelShown = true;
     got = Answered(drives, L"Selection", {Text(L"q"), Text(L"Drives")}, L"Drives", [&](HWND w) {
@@ -405,7 +407,10 @@ void DTPickCases() {
         DATE expected;
         int pickers;
     } modes[] = {{2, L"dtpick-both", day + time, 2}, {0, L"dtpick-date", day, 1}, {1, L"dtpick-time", time, 1}};
-    picker.SetProperty(L"Info", Text(L"When should the job run?"));
+    // A long Info (cut to 128) and a long button caption must still lay out.
+    picker.SetProperty(L"Info", Text(L"When should the job run? Pick the day and the time of day; the job starts "
+                                     L"within a minute of it and runs until it is done, however long that takes."));
+    picker.SetProperty(L"ButtonText", Text(L"Run the job then"));
     for (const Mode& mode : modes) {
         picker.SetProperty(L"ControlMode", Long(mode.mode));
         VARIANT value;
@@ -436,6 +441,7 @@ void DTPickCases() {
                        std::to_wstring(V_DATE(&value)) + L" against " + std::to_wstring(mode.expected));
     }
     picker.SetProperty(L"Info", Text(L""));
+    picker.SetProperty(L"ButtonText", Text(L""));
     picker.SetProperty(L"ControlMode", Long(2));
 
     // An Empty value opens on now; Esc cancels and leaves now in the value.
