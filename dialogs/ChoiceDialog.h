@@ -120,7 +120,9 @@ private:
     SIZE OuterFor(SIZE client) const noexcept;
     void MeasureInfo();
 
-    const ChoiceSettings& m_settings;
+    // A copy: the call's window never reaches back into the object, which a
+    // client may release from another thread while the call waits.
+    const ChoiceSettings m_settings;
     std::wstring m_caption;
     bool m_sizable;
     int m_labelWidth;

@@ -100,10 +100,12 @@ std::wstring DriveListSelection::InitialDrive(const std::wstring& defaultDrive) 
 }
 
 std::wstring DriveListSelection::Selection(const std::wstring& defaultDrive, const std::wstring& title) const {
+    // Everything of the object is read before the wait (see ChoiceDialog).
+    const bool crop = m_crop;
     DriveDialog dialog(m_settings, InitialDrive(defaultDrive));
     if (!dialog.Run(title)) return std::wstring();
     const std::wstring& chosen = dialog.Chosen();
-    return m_crop && chosen.size() > 2 ? chosen.substr(0, 2) : chosen;
+    return crop && chosen.size() > 2 ? chosen.substr(0, 2) : chosen;
 }
 
 }  // namespace kelpa
