@@ -6,8 +6,6 @@ l.FontEnlarge = 1;
 checkEq("List: FontEnlarge 1", l.FontEnlarge, 1);
 l.FontEnlarge = 9;
 checkEq("List: FontEnlarge 9 is ignored", l.FontEnlarge, 1);
-l.DlgCancelEsc = true;
-checkEq("List: DlgCancelEsc true", l.DlgCancelEsc, true);
 l.Topmost = false;
 checkEq("List: Topmost false", l.Topmost, false);
 checkEq("List: Selection of nothing", l.Selection(""), "");
@@ -26,8 +24,6 @@ check("DTPick: a text ControlMode is a type mismatch", e !== null);
 checkEq("DTPick: and changes nothing", p.ControlMode, 0);
 
 var d = new ActiveXObject("Kelpa.DriveList");
-d.ButtonText = "Use this drive";
-checkEq("DriveList: ButtonText", d.ButtonText, "Use this drive");
 d.Topmost = 0;
 checkEq("DriveList: Topmost 0 is False", d.Topmost, false);
 done();

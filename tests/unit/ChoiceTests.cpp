@@ -82,17 +82,6 @@ TEST_CASE("check-list arrays through a script's reference, and shapes that are r
     CHECK_FALSE(CheckListSelection::RowsFromArrays(*held.get(), tooMany.get()));
 }
 
-TEST_CASE("check-list rows from text: positions, the 30-piece limit, the mask", "[choice]") {
-    const auto rows = CheckListSelection::RowsFromText(L"a\r\n\r\nc\r\n", 5);
-    REQUIRE(rows);
-    CHECK(Describe(*rows) == L"a@0+ c@2+ ");
-    std::wstring thirty = L"0";
-    for (int i = 1; i < 30; ++i) thirty += L"\r\n" + std::to_wstring(i);
-    CHECK(CheckListSelection::RowsFromText(thirty, 0));
-    CHECK_FALSE(CheckListSelection::RowsFromText(thirty + L"\r\n", 0));
-    CHECK_FALSE(CheckListSelection::RowsFromText(L"", 0));
-}
-
 TEST_CASE("a list's result keeps list order and the items' full text", "[choice]") {
     const std::vector<std::wstring> items = ListSelection::Items(std::wstring(L"a\0b\r\n\r\nc\r\nd\r\n", 13));
     REQUIRE(items.size() == 3);
