@@ -78,4 +78,23 @@ VARIANT* OutTarget(VARIANT* value) noexcept {
     return value ? const_cast<VARIANT*>(&Dereference(*value)) : nullptr;
 }
 
+bool ArrayElement(SAFEARRAY* array, LONG index, VARIANT* target) noexcept {
+    VariantClear(target);
+    VARTYPE type = VT_EMPTY;
+    if (!array || FAILED(SafeArrayGetVartype(array, &type))) return false;
+    if (type == VT_VARIANT) return SUCCEEDED(SafeArrayGetElement(array, &index, target));
+    switch (type) {
+    case VT_I1: case VT_UI1: case VT_I2: case VT_UI2: case VT_I4: case VT_UI4: case VT_INT: case VT_UINT:
+    case VT_I8: case VT_UI8: case VT_R4: case VT_R8: case VT_CY: case VT_DATE: case VT_BOOL: case VT_ERROR:
+    case VT_BSTR: case VT_DISPATCH: case VT_UNKNOWN:
+        // SafeArrayGetElement copies strings and adds references to objects,
+        // so the value field becomes the variant's own.
+        if (FAILED(SafeArrayGetElement(array, &index, &V_UI1(target)))) return false;
+        V_VT(target) = type;
+        return true;
+    default:
+        return false;
+    }
+}
+
 }  // namespace kelpa

@@ -19,4 +19,9 @@ void PutByteArray(VARIANT* target, const std::vector<BYTE>& bytes, bool asScript
 // variant (VT_BYREF|VT_VARIANT) is followed to the caller's own variant.
 VARIANT* OutTarget(VARIANT* value) noexcept;
 
+// Element index (of dimension 1) of an array of any element type, copied into
+// target as a script value. False for element types a script value cannot
+// carry (records, DECIMAL arrays) and for an index outside the bounds.
+bool ArrayElement(SAFEARRAY* array, LONG index, VARIANT* target) noexcept;
+
 }  // namespace kelpa

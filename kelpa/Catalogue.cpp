@@ -4,6 +4,10 @@
 #include "kelpa_h.h"
 #include "core/MeObject.h"
 #include "dialogs/MInputBoxObject.h"
+#include "dialogs/CheckListObject.h"
+#include "dialogs/DTPickObject.h"
+#include "dialogs/DriveListObject.h"
+#include "dialogs/ListObject.h"
 #include "dialogs/MessageBoxObject.h"
 #include "files/BinFileObject.h"
 #include "files/DateTimeObject.h"
@@ -44,6 +48,10 @@ const ClassEntry kClasses[] = {
     {L"Window2", CLSID_Window2, IID__Window2, Instancing::MultiUse, &Window2Object::CreateInstance},
     {L"ProgressWindow", CLSID_ProgressWindow, IID__ProgressWindow, Instancing::MultiUse, &ProgressWindowObject::CreateInstance},
     {L"Notice", CLSID_Notice, IID__Notice, Instancing::MultiUse, &NoticeObject::CreateInstance},
+    {L"List", CLSID_List, IID__List, Instancing::MultiUse, &ListObject::CreateInstance},
+    {L"CheckList", CLSID_CheckList, IID__CheckList, Instancing::MultiUse, &CheckListObject::CreateInstance},
+    {L"DriveList", CLSID_DriveList, IID__DriveList, Instancing::MultiUse, &DriveListObject::CreateInstance},
+    {L"DTPick", CLSID_DTPick, IID__DTPick, Instancing::MultiUse, &DTPickObject::CreateInstance},
 };
 
 }  // namespace

@@ -8,50 +8,13 @@
 
 #include "runtime/DynamicImport.h"
 #include "runtime/UniqueHandle.h"
+#include "sysinfo/Volumes.h"
 
 namespace kelpa {
 namespace {
 
 void FreeNetBuffer(LPWSTR buffer) { NetApiBufferFree(buffer); }
 using unique_netbuffer = UniqueAny<LPWSTR, FreeNetBuffer>;
-
-// Volume queries on an empty removable drive must not let the system ask
-// the (absent) user to insert a disk: the server has no one to ask.
-class QuietCriticalErrors {
-public:
-    QuietCriticalErrors() noexcept { SetThreadErrorMode(SEM_FAILCRITICALERRORS, &m_previous); }
-    ~QuietCriticalErrors() { SetThreadErrorMode(m_previous, nullptr); }
-    QuietCriticalErrors(const QuietCriticalErrors&) = delete;
-    QuietCriticalErrors& operator=(const QuietCriticalErrors&) = delete;
-
-private:
-    DWORD m_previous = 0;
-};
-
-struct VolumeFacts {
-    std::wstring name;
-    long serial = 0;
-    std::wstring fileSystem;
-    long flags = 0;
-    long maximumComponent = 0;
-};
-
-bool QueryVolume(const std::wstring& drive, VolumeFacts& facts) {
-    const std::wstring root = System::VolumeRoot(drive);
-    std::vector<wchar_t> name(4096), fileSystem(128);
-    DWORD serial = 0, component = 0, flags = 0;
-    QuietCriticalErrors quiet;
-    if (!GetVolumeInformationW(root.empty() ? nullptr : root.c_str(), name.data(), static_cast<DWORD>(name.size()),
-                               &serial, &component, &flags, fileSystem.data(),
-                               static_cast<DWORD>(fileSystem.size())))
-        return false;
-    facts.name = name.data();
-    facts.serial = static_cast<long>(serial);
-    facts.fileSystem = fileSystem.data();
-    facts.flags = static_cast<long>(flags);
-    facts.maximumComponent = static_cast<long>(component);
-    return true;
-}
 
 }  // namespace
 
@@ -96,10 +59,7 @@ long System::NetworkType() noexcept {
 
 long System::GetMetrics(long index) noexcept { return GetSystemMetrics(static_cast<int>(index)); }
 
-std::wstring System::VolumeRoot(const std::wstring& drive) {
-    if (drive.empty() || drive.back() == L'\\') return drive;
-    return drive + L'\\';
-}
+std::wstring System::VolumeRoot(const std::wstring& drive) { return kelpa::VolumeRoot(drive); }
 
 long System::VolumeGetSN(const std::wstring& drive) {
     VolumeFacts facts;
