@@ -2,6 +2,10 @@
 //   server_probe coldstart PROGID MEMBER EXENAME RUNS  -> median ms of CreateObject + first call,
 //                                                        each run against a freshly started server
 //   server_probe idle PROGID MEMBER EXENAME           -> the server's private KiB with one object
+//   server_probe growth PROGID MEMBER EXENAME CALLS COUNT...
+//                                                     -> for each count of live objects of the class
+//                                                        (ascending), "GROWTH count KiB calls/s": the
+//                                                        server's private KiB and the warm call rate
 #include <windows.h>
 #include <objbase.h>
 #include <psapi.h>
@@ -59,11 +63,91 @@ HRESULT CreateAndCall(const std::wstring& progId, const std::wstring& member, Co
     return hr;
 }
 
+// The server's private bytes in KiB, or -1 when they cannot be read.
+long PrivateKiB(const std::wstring& exeName) {
+    kelpa::unique_handle server(OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, FindProcess(exeName)));
+    PROCESS_MEMORY_COUNTERS_EX memory = {};
+    memory.cb = sizeof(memory);
+    if (!server ||
+        !GetProcessMemoryInfo(server.get(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof(memory)))
+        return -1;
+    // Wine reports PrivateUsage as 0 and keeps PagefileUsage, the same charge.
+    const SIZE_T bytes = memory.PrivateUsage ? memory.PrivateUsage : memory.PagefileUsage;
+    return static_cast<long>(bytes / 1024);
+}
+
+// Late-bound calls per second, each looking its member up as a script does,
+// spread over the first `live` objects in turn so that the server has to
+// find a different one each time.
+double CallRate(const std::vector<ComPtr<IDispatch>>& objects, size_t live, const std::wstring& member, int calls) {
+    LPOLESTR names[] = {const_cast<LPOLESTR>(member.c_str())};
+    DISPPARAMS none = {};
+    const auto start = std::chrono::steady_clock::now();
+    for (int i = 0; i < calls; ++i) {
+        IDispatch* object = objects[static_cast<size_t>(i) % live].Get();
+        DISPID id = 0;
+        VARIANT result;
+        VariantInit(&result);
+        HRESULT hr = object->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
+        if (SUCCEEDED(hr))
+            hr = object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD | DISPATCH_PROPERTYGET, &none,
+                                &result, nullptr, nullptr);
+        VariantClear(&result);
+        if (FAILED(hr)) {
+            fprintf(stderr, "call failed: 0x%08lX\n", hr);
+            return -1;
+        }
+    }
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    return calls / (seconds > 0 ? seconds : 1e-3);
+}
+
+// Grows the number of live objects through the counts, measuring memory and
+// call rate at each; then shrinks back and measures the rate again, keeping
+// the better of the two rates, since the machine's load varies over a run.
+int Growth(const std::wstring& progId, const std::wstring& member, const std::wstring& exeName, int calls,
+           const std::vector<size_t>& counts) {
+    std::vector<ComPtr<IDispatch>> objects(1);
+    HRESULT hr = CreateAndCall(progId, member, objects[0]);
+    CLSID clsid;
+    ComPtr<IClassFactory> factory;
+    if (SUCCEEDED(hr)) hr = CLSIDFromProgID(progId.c_str(), &clsid);
+    if (SUCCEEDED(hr)) hr = CoGetClassObject(clsid, CLSCTX_LOCAL_SERVER, nullptr, IID_IClassFactory, &factory);
+    if (FAILED(hr)) {
+        fprintf(stderr, "cannot create: 0x%08lX\n", hr);
+        return 1;
+    }
+    std::vector<long> kib(counts.size());
+    std::vector<double> rates(counts.size());
+    for (size_t step = 0; step < counts.size(); ++step) {
+        while (objects.size() < counts[step]) {
+            ComPtr<IDispatch> object;
+            hr = factory->CreateInstance(nullptr, IID_IDispatch, &object);
+            if (FAILED(hr)) {
+                fprintf(stderr, "object %lu: 0x%08lX\n", static_cast<unsigned long>(objects.size() + 1), hr);
+                return 1;
+            }
+            objects.push_back(object);
+        }
+        Sleep(500);
+        kib[step] = PrivateKiB(exeName);
+        rates[step] = CallRate(objects, objects.size(), member, calls);
+        if (kib[step] < 0 || rates[step] < 0) return 1;
+    }
+    for (size_t step = counts.size(); step-- > 0;) {
+        objects.resize(counts[step]);
+        rates[step] = std::max(rates[step], CallRate(objects, objects.size(), member, calls));
+    }
+    for (size_t step = 0; step < counts.size(); ++step)
+        printf("GROWTH %lu %ld %.1f\n", static_cast<unsigned long>(counts[step]), kib[step], rates[step]);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     if (argc < 5) {
-        fprintf(stderr, "usage: server_probe coldstart|idle PROGID MEMBER EXENAME [RUNS]\n");
+        fprintf(stderr, "usage: server_probe coldstart|idle|growth PROGID MEMBER EXENAME [RUNS | CALLS COUNT...]\n");
         return 2;
     }
     const std::string mode = argv[1];
@@ -98,18 +182,20 @@ int main(int argc, char** argv) {
         ComPtr<IDispatch> object;
         const HRESULT hr = CreateAndCall(progId, member, object);
         Sleep(500);
-        kelpa::unique_handle server(OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, FindProcess(exeName)));
-        PROCESS_MEMORY_COUNTERS_EX memory = {};
-        memory.cb = sizeof(memory);
-        if (FAILED(hr) || !server ||
-            !GetProcessMemoryInfo(server.get(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof(memory))) {
+        const long kib = PrivateKiB(exeName);
+        if (FAILED(hr) || kib < 0) {
             fprintf(stderr, "cannot measure: 0x%08lX\n", hr);
             status = 1;
         } else {
-            // Wine reports PrivateUsage as 0 and keeps PagefileUsage, the same charge.
-            const SIZE_T bytes = memory.PrivateUsage ? memory.PrivateUsage : memory.PagefileUsage;
-            printf("%lu\n", static_cast<unsigned long>(bytes / 1024));
+            printf("%ld\n", kib);
         }
+    } else if (mode == "growth" && argc > 6) {
+        std::vector<size_t> counts;
+        for (int i = 6; i < argc; ++i) counts.push_back(static_cast<size_t>(std::max(1, atoi(argv[i]))));
+        status = Growth(progId, member, exeName, std::max(1, atoi(argv[5])), counts);
+    } else {
+        fprintf(stderr, "unknown mode %s\n", mode.c_str());
+        status = 2;
     }
     CoUninitialize();
     return status;
