@@ -88,7 +88,7 @@ public:
         if (--g_objects == 0) PostThreadMessageW(g_mainThread, WM_QUIT, 0, 0);
     }
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-        if (iid == IID_IUnknown || iid == IID_IDispatch || iid == IID_IDispatchEx) {
+        if (iid == IID_IUnknown || iid == IID_IDispatch || iid == __uuidof(IDispatchEx)) {
             *out = static_cast<IDispatchEx*>(this);
             AddRef();
             return S_OK;
