@@ -15,18 +15,20 @@ program=kelpa.exe; [ -f "$build/kelpa64.exe" ] && program=kelpa64.exe
 source "$root/bench/minimal-server.bash"
 register_minimal_server "$build" "$work/reg.log"
 
-counts="1 1000 10000"; calls=2000
+counts="1 1000 10000"; calls=1000
 [ "$quick" = "--quick" ] && { counts="1 10 50"; calls=50; }
 
-growth() {  # progid member exe -> "count KiB calls/s" lines
-  # shellcheck disable=SC2086
-  wine "$build/bench/server_probe.exe" growth "$1" "$2" "$3" "$calls" $counts \
+growth() {  # progid member exe counts... -> "count KiB calls/s" lines
+  wine "$build/bench/server_probe.exe" growth "$1" "$2" "$3" "$calls" "${@:4}" \
     >"$work/growth.out" 2>"$work/growth.err" </dev/null || {
     echo "server_probe growth $1 failed: $(cat "$work/growth.err")" >&2; return 1; }
   tr -d '\r' <"$work/growth.out" | awk '$1 == "GROWTH" { print $2, $3, $4 }'
 }
-growth Kelpa.Profile ErrorLevel "$program" >"$work/kelpa.growth"
-growth KelpaBench.Minimal Ping minimal_server.exe >"$work/minimal.growth"
+# shellcheck disable=SC2086
+growth Kelpa.Profile ErrorLevel "$program" $counts >"$work/kelpa.growth"
+# The minimal server only for the memory floor, up to the first large count.
+# shellcheck disable=SC2086
+growth KelpaBench.Minimal Ping minimal_server.exe $(cut -d' ' -f1-2 <<<"$counts") >"$work/minimal.growth"
 
 python3 - "$work/kelpa.growth" "$work/minimal.growth" "$calls" "$out" <<'PY'
 import json, sys
