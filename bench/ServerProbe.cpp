@@ -6,8 +6,13 @@
 //                                                     -> for each count of live objects of the class
 //                                                        (ascending), "GROWTH count KiB calls/s": the
 //                                                        server's private KiB and the warm call rate
+//   server_probe transfer FILE PIECE CALLS VTYPE        -> "TRANSFER bread_ms move_ms": median milliseconds
+//                                                        of BinFile.BRead and of the minimal server's Move
+//                                                        for PIECE bytes (VTYPE 8: Strings), calls taking
+//                                                        turns so that both see the same load
 #include <windows.h>
 #include <objbase.h>
+#include <dispex.h>
 #include <psapi.h>
 #include <tlhelp32.h>
 #include <algorithm>
@@ -43,12 +48,17 @@ bool WaitForExit(const std::wstring& exeName, int milliseconds) {
     return false;
 }
 
+// CreateObject.
+HRESULT Create(const std::wstring& progId, ComPtr<IDispatch>& object) {
+    CLSID clsid;
+    const HRESULT hr = CLSIDFromProgID(progId.c_str(), &clsid);
+    if (FAILED(hr)) return hr;
+    return CoCreateInstance(clsid, nullptr, CLSCTX_LOCAL_SERVER, IID_IDispatch, &object);
+}
+
 // CreateObject plus one late-bound call, as a script makes them.
 HRESULT CreateAndCall(const std::wstring& progId, const std::wstring& member, ComPtr<IDispatch>& object) {
-    CLSID clsid;
-    HRESULT hr = CLSIDFromProgID(progId.c_str(), &clsid);
-    if (FAILED(hr)) return hr;
-    hr = CoCreateInstance(clsid, nullptr, CLSCTX_LOCAL_SERVER, IID_IDispatch, &object);
+    HRESULT hr = Create(progId, object);
     if (FAILED(hr)) return hr;
     LPOLESTR names[] = {const_cast<LPOLESTR>(member.c_str())};
     DISPID id = 0;
@@ -143,11 +153,89 @@ int Growth(const std::wstring& progId, const std::wstring& member, const std::ws
     return 0;
 }
 
+// A late-bound call as a script engine makes it: the name looked up, then
+// InvokeEx with the arguments (given in order; reversed here as COM wants).
+HRESULT ScriptCall(IDispatchEx* object, const wchar_t* name, WORD flags, std::vector<VARIANT> arguments,
+                   VARIANT* result) {
+    DISPID id = 0;
+    kelpa::unique_bstr member(SysAllocString(name));
+    HRESULT hr = object->GetDispID(member.get(), fdexNameCaseInsensitive, &id);
+    if (FAILED(hr)) return hr;
+    std::reverse(arguments.begin(), arguments.end());
+    DISPID put = DISPID_PROPERTYPUT;
+    DISPPARAMS params = {arguments.data(), flags == DISPATCH_PROPERTYPUT ? &put : nullptr,
+                         static_cast<UINT>(arguments.size()), flags == DISPATCH_PROPERTYPUT ? 1u : 0u};
+    return object->InvokeEx(id, LOCALE_USER_DEFAULT, flags, &params, result, nullptr, nullptr);
+}
+
+VARIANT Long(LONG value) {
+    VARIANT v;
+    V_VT(&v) = VT_I4;
+    V_I4(&v) = value;
+    return v;
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+// BinFile.BRead against the minimal server's Move, piece by piece in turns.
+// Each keeps its previous piece in its variable, as a script's read loop
+// does, so the old piece travels to the server and back with every call.
+int Transfer(const std::wstring& path, LONG piece, int calls, LONG type) {
+    ComPtr<IDispatch> files, minimal;
+    HRESULT hr = Create(L"Kelpa.File", files);
+    if (SUCCEEDED(hr)) hr = CreateAndCall(L"KelpaBench.Minimal", L"Ping", minimal);
+    ComPtr<IDispatchEx> filesEx, minimalEx, binary;
+    if (SUCCEEDED(hr)) hr = files.As(&filesEx);
+    if (SUCCEEDED(hr)) hr = minimal.As(&minimalEx);
+    kelpa::unique_variant opened;
+    if (SUCCEEDED(hr)) {
+        VARIANT name;
+        V_VT(&name) = VT_BSTR;
+        V_BSTR(&name) = SysAllocString(path.c_str());
+        VARIANT writable;
+        V_VT(&writable) = VT_BOOL;
+        V_BOOL(&writable) = VARIANT_FALSE;
+        hr = ScriptCall(filesEx.Get(), L"OpenBinary", DISPATCH_METHOD, {name, writable}, opened.put());
+        VariantClear(&name);
+    }
+    if (SUCCEEDED(hr) && (V_VT(opened.get()) != VT_DISPATCH || !V_DISPATCH(opened.get()))) hr = E_FAIL;
+    if (SUCCEEDED(hr)) hr = V_DISPATCH(opened.get())->QueryInterface(IID_PPV_ARGS(&binary));
+    if (FAILED(hr)) {
+        fprintf(stderr, "cannot open %ls: 0x%08lX\n", path.c_str(), hr);
+        return 1;
+    }
+    kelpa::unique_variant readData, movedData;
+    std::vector<double> readTimes, moveTimes;
+    for (int i = 0; i < calls; ++i) {
+        for (int turn = 0; turn < 2; ++turn) {
+            IDispatchEx* object = turn == 0 ? binary.Get() : minimalEx.Get();
+            VARIANT data;
+            V_VT(&data) = VT_BYREF | VT_VARIANT;
+            V_VARIANTREF(&data) = turn == 0 ? readData.get() : movedData.get();
+            kelpa::unique_variant ok;
+            const auto start = std::chrono::steady_clock::now();
+            hr = ScriptCall(object, turn == 0 ? L"BRead" : L"Move", DISPATCH_METHOD, {data, Long(piece), Long(type)},
+                            ok.put());
+            const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+            if (FAILED(hr) || V_VT(ok.get()) != VT_BOOL || V_BOOL(ok.get()) != VARIANT_TRUE) {
+                fprintf(stderr, "%s %d failed: 0x%08lX\n", turn == 0 ? "BRead" : "Move", i + 1, hr);
+                return 1;
+            }
+            (turn == 0 ? readTimes : moveTimes).push_back(ms);
+        }
+    }
+    printf("TRANSFER %.3f %.3f\n", Median(readTimes), Median(moveTimes));
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     if (argc < 5) {
-        fprintf(stderr, "usage: server_probe coldstart|idle|growth PROGID MEMBER EXENAME [RUNS | CALLS COUNT...]\n");
+        fprintf(stderr, "usage: server_probe coldstart|idle|growth|transfer ... (see the source)\n");
         return 2;
     }
     const std::string mode = argv[1];
@@ -193,6 +281,8 @@ int main(int argc, char** argv) {
         std::vector<size_t> counts;
         for (int i = 6; i < argc; ++i) counts.push_back(static_cast<size_t>(std::max(1, atoi(argv[i]))));
         status = Growth(progId, member, exeName, std::max(1, atoi(argv[5])), counts);
+    } else if (mode == "transfer" && argc > 5) {
+        status = Transfer(Wide(argv[2]), atoi(argv[3]), std::max(1, atoi(argv[4])), atoi(argv[5]));
     } else {
         fprintf(stderr, "unknown mode %s\n", mode.c_str());
         status = 2;

@@ -1,17 +1,16 @@
-' Reads one file sequentially with Kelpa's BinFile.BRead and moves the same
-' bytes through the minimal server's Move (the same [in, out] Variant, with
-' no file behind it), as Byte arrays and as Strings, and reads them with
-' Scripting.FileSystemObject's TextStream.Read inside this process.
+' Reads one file sequentially with Kelpa's BinFile.BRead (Byte arrays) and
+' with Scripting.FileSystemObject's TextStream.Read, which reads inside this
+' process: what a script sees of the process boundary.
 ' Arguments: path, pieces as SIZE:CALLS[,SIZE:CALLS...], rounds. Prints
 '   RESULT size kind bytes milliseconds
-' per size and kind (bread, move, breadtext, movetext, fso): the best of the
-' rounds, which take turns so that a change in the machine's load hits all.
+' per size and kind (bread, fso): the best of the rounds, which take turns
+' so that a change in the machine's load hits both.
 Option Explicit
-Dim path, pieces, rounds, fl, b, m, fso, item, parts, piece, calls, turn, best, kinds, k, ms, moved
+Dim path, pieces, rounds, fl, b, fso, item, parts, piece, calls, turn, best, kinds, k, ms, moved
 path = WScript.Arguments(0)
 pieces = Split(WScript.Arguments(1), ",")
 rounds = CLng(WScript.Arguments(2))
-kinds = Array("bread", "move", "breadtext", "movetext", "fso")
+kinds = Array("bread", "fso")
 
 ' Timer counts seconds since midnight; a run across midnight wraps once.
 Function Milliseconds(fromTime, toTime)
@@ -20,21 +19,19 @@ Function Milliseconds(fromTime, toTime)
     Milliseconds = CLng(span * 1000)
 End Function
 
-' Both servers are started before any clock runs.
+' The server is started before any clock runs.
 Set fl = CreateObject("Kelpa.File")
-Set m = CreateObject("KelpaBench.Minimal")
 Set fso = CreateObject("Scripting.FileSystemObject")
 
 ' One pass of `calls` pieces of one kind; returns the milliseconds taken and
 ' leaves the bytes moved in `moved`. The variable keeps the previous piece,
 ' as in a script's read loop, so it travels to the server and back each time.
 Function TimedPass(kind, piece, calls)
-    Dim v, i, ok, good, ts, s, startedAt
+    Dim v, i, ok, ts, s, startedAt
     moved = 0
-    good = 0
     ' BinFile holds its file without sharing: each pass opens its own.
     Select Case kind
-    Case "bread", "breadtext"
+    Case "bread"
         Set b = fl.OpenBinary(path, False)
         If b Is Nothing Then
             WScript.Echo "ERROR cannot open " & path
@@ -48,14 +45,6 @@ Function TimedPass(kind, piece, calls)
         Select Case kind
         Case "bread"
             ok = b.BRead(v, piece)
-        Case "breadtext"
-            ok = b.BRead(v, piece, 8)
-        Case "move"
-            ok = m.Move(v, piece)
-            If ok Then good = good + 1
-        Case "movetext"
-            ok = m.Move(v, piece, 8)
-            If ok Then good = good + 1
         Case "fso"
             s = ts.Read(piece)
             moved = moved + Len(s)
@@ -63,13 +52,9 @@ Function TimedPass(kind, piece, calls)
     Next
     TimedPass = Milliseconds(startedAt, Timer)
     Select Case kind
-    Case "bread", "breadtext"
+    Case "bread"
         moved = b.LOC
         b.BClose
-    Case "move"
-        moved = piece * good
-    Case "movetext"
-        moved = 2 * Len(v) * good
     Case "fso"
         ts.Close
     End Select
@@ -79,7 +64,7 @@ For Each item In pieces
     parts = Split(item, ":")
     piece = CLng(parts(0))
     calls = CLng(parts(1))
-    best = Array(-1, -1, -1, -1, -1)
+    best = Array(-1, -1)
     For turn = 1 To rounds
         For k = 0 To UBound(kinds)
             ms = TimedPass(kinds(k), piece, calls)
