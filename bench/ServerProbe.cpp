@@ -4,9 +4,10 @@
 //   server_probe idle PROGID MEMBER EXENAME           -> the server's private KiB with one object
 //   server_probe growth PROGID MEMBER EXENAME CALLS COUNT...
 //                                                     -> for each count of live objects of the class
-//                                                        (ascending), "GROWTH count KiB calls/s": the
-//                                                        server's private KiB and the warm call rate
-//   server_probe transfer FILE PIECE CALLS VTYPE        -> "TRANSFER bread_ms move_ms": median milliseconds
+//                                                        (ascending), "GROWTH count KiB one spread": the
+//                                                        server's private KiB and the warm call rates to
+//                                                        one object and spread over all
+//   server_probe transfer FILE PIECE CALLS VTYPE      -> "TRANSFER bread_ms move_ms": median milliseconds
 //                                                        of BinFile.BRead and of the minimal server's Move
 //                                                        for PIECE bytes (VTYPE 8: Strings), calls taking
 //                                                        turns so that both see the same load
@@ -48,7 +49,7 @@ bool WaitForExit(const std::wstring& exeName, int milliseconds) {
     return false;
 }
 
-// CreateObject.
+// CreateObject, as a script makes it.
 HRESULT Create(const std::wstring& progId, ComPtr<IDispatch>& object) {
     CLSID clsid;
     const HRESULT hr = CLSIDFromProgID(progId.c_str(), &clsid);
@@ -86,15 +87,16 @@ long PrivateKiB(const std::wstring& exeName) {
     return static_cast<long>(bytes / 1024);
 }
 
-// Late-bound calls per second, each looking its member up as a script does,
-// spread over the first `live` objects in turn so that the server has to
-// find a different one each time.
-double CallRate(const std::vector<ComPtr<IDispatch>>& objects, size_t live, const std::wstring& member, int calls) {
+// Late-bound calls per second, each looking its member up as a script does:
+// to the oldest object (the one a COM runtime that searches its newest
+// objects first finds last), or spread over all of them in turn, so that
+// each call has to find another one.
+double CallRate(const std::vector<ComPtr<IDispatch>>& objects, bool spread, const std::wstring& member, int calls) {
     LPOLESTR names[] = {const_cast<LPOLESTR>(member.c_str())};
     DISPPARAMS none = {};
     const auto start = std::chrono::steady_clock::now();
     for (int i = 0; i < calls; ++i) {
-        IDispatch* object = objects[static_cast<size_t>(i) % live].Get();
+        IDispatch* object = objects[spread ? static_cast<size_t>(i) % objects.size() : 0].Get();
         DISPID id = 0;
         VARIANT result;
         VariantInit(&result);
@@ -112,9 +114,11 @@ double CallRate(const std::vector<ComPtr<IDispatch>>& objects, size_t live, cons
     return calls / (seconds > 0 ? seconds : 1e-3);
 }
 
-// Grows the number of live objects through the counts, measuring memory and
-// call rate at each; then shrinks back and measures the rate again, keeping
-// the better of the two rates, since the machine's load varies over a run.
+// Grows the number of live objects through the counts, measuring the call
+// rates and then memory (after the calls, so that what the first calls set
+// up in the server is not counted as the objects') at each; then shrinks
+// back and measures the rates again, keeping the better of the two, since
+// the machine's load varies over a run.
 int Growth(const std::wstring& progId, const std::wstring& member, const std::wstring& exeName, int calls,
            const std::vector<size_t>& counts) {
     std::vector<ComPtr<IDispatch>> objects(1);
@@ -128,7 +132,7 @@ int Growth(const std::wstring& progId, const std::wstring& member, const std::ws
         return 1;
     }
     std::vector<long> kib(counts.size());
-    std::vector<double> rates(counts.size());
+    std::vector<double> one(counts.size()), spread(counts.size());
     for (size_t step = 0; step < counts.size(); ++step) {
         while (objects.size() < counts[step]) {
             ComPtr<IDispatch> object;
@@ -139,17 +143,20 @@ int Growth(const std::wstring& progId, const std::wstring& member, const std::ws
             }
             objects.push_back(object);
         }
+        one[step] = CallRate(objects, false, member, calls);
+        spread[step] = CallRate(objects, true, member, calls);
         Sleep(500);
         kib[step] = PrivateKiB(exeName);
-        rates[step] = CallRate(objects, objects.size(), member, calls);
-        if (kib[step] < 0 || rates[step] < 0) return 1;
+        if (kib[step] < 0 || one[step] < 0 || spread[step] < 0) return 1;
     }
     for (size_t step = counts.size(); step-- > 0;) {
         objects.resize(counts[step]);
-        rates[step] = std::max(rates[step], CallRate(objects, objects.size(), member, calls));
+        one[step] = std::max(one[step], CallRate(objects, false, member, calls));
+        spread[step] = std::max(spread[step], CallRate(objects, true, member, calls));
     }
     for (size_t step = 0; step < counts.size(); ++step)
-        printf("GROWTH %lu %ld %.1f\n", static_cast<unsigned long>(counts[step]), kib[step], rates[step]);
+        printf("GROWTH %lu %ld %.1f %.1f\n", static_cast<unsigned long>(counts[step]), kib[step], one[step],
+               spread[step]);
     return 0;
 }
 

@@ -9,15 +9,13 @@
 set -euo pipefail
 out=$1; quick=${2:-}
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${KELPA_BUILD_DIR:-$root/build}
-work=$build/bench/work; mkdir -p "$work"
-program=kelpa.exe; [ -f "$build/kelpa64.exe" ] && program=kelpa64.exe
+source "$root/bench/minimal-server.bash"
+server_bench_paths "$root"
 win() { local p=$1; echo "Z:${p//\//\\}"; }
 
 runs=7; calls=2000; rounds=3
 [ "$quick" = "--quick" ] && { runs=1; calls=100; rounds=1; }
 
-source "$root/bench/minimal-server.bash"
 register_minimal_server "$build" "$work/reg.log"
 
 probe() {  # mode progid member exe [runs] -> number on stdout
