@@ -58,8 +58,8 @@ for column, calls_to in ((2, "the oldest object"), (3, "objects in turn")):
             "figure": f"calls/s to {calls_to}, {n(kelpa[step][0])} live against one (slowdown; minimal server's beside)",
             "kelpa": round(mine, 3), "comparison": round(floor, 3), "comparison_name": "minimal server's slowdown",
             "ratio": round(mine, 3), "target": ">= 0.9"})
-json.dump({"benchmark": "live-objects", "kelpa": kelpa, "minimal": minimal, "figures": figures},
-          open(out, "w"), indent=2)
+json.dump({"benchmark": "live-objects", "calls": int(calls), "kelpa": kelpa, "minimal": minimal,
+           "figures": figures}, open(out, "w"), indent=2)
 print("count, KiB, calls/s to one object, spread (Kelpa.Profile):", kelpa)
 print("count, KiB, calls/s to one object, spread (minimal server):", minimal)
 for f in figures:
