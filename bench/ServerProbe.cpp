@@ -229,7 +229,8 @@ int Transfer(const std::wstring& path, LONG piece, int calls, LONG type) {
             const auto start = std::chrono::steady_clock::now();
             hr = ScriptCall(object, turn == 0 ? L"BRead" : L"Move", DISPATCH_METHOD, {data, Long(piece), Long(type)},
                             ok.put());
-            const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+            const double ms =
+                std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
             if (FAILED(hr) || V_VT(ok.get()) != VT_BOOL || V_BOOL(ok.get()) != VARIANT_TRUE) {
                 fprintf(stderr, "%s %d failed: 0x%08lX\n", turn == 0 ? "BRead" : "Move", i + 1, hr);
                 return 1;
