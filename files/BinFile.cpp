@@ -60,24 +60,30 @@ DWORD Transfer(HANDLE file, void* data, DWORD count, bool write) noexcept {
     return ok ? moved : 0;
 }
 
-// Stores the bytes read as a String the way the switches ask. The buffer is
-// zero past the count, at least up to the next whole UTF-16 unit.
-void StoreText(VARIANT& target, const char* buffer, DWORD count, const BinFile::Modes& modes) {
-    BSTR text = nullptr;
-    if (modes.useUnicode) {
-        // An odd last byte makes a unit whose high byte is the zero after it.
-        const UINT units = static_cast<UINT>((static_cast<size_t>(count) + 1) / 2);
-        text = SysAllocStringLen(nullptr, units);
-        if (text) std::memcpy(text, buffer, units * sizeof(wchar_t));
-    } else if (modes.convertAnsi) {
-        const std::wstring converted = FromAnsi(buffer, count);
-        text = SysAllocStringLen(converted.data(), static_cast<UINT>(converted.size()));
-    } else {
-        text = SysAllocStringByteLen(buffer, count);  // a byte string: its byte length may be odd
-    }
+// Reads up to `wanted` bytes straight into the String the script gets, as a
+// byte string or, with useUnicode, as UTF-16 units (an odd last byte makes a
+// unit whose high byte is zero). No buffer in between: for pieces of a
+// megabyte the copy and the zeroing of one cost as much as the read. The
+// count read, 0 leaving the target alone.
+DWORD ReadRawText(HANDLE file, VARIANT& target, DWORD wanted, bool unicode) {
+    const auto whole = [unicode](DWORD count) { return unicode ? (count + 1) / 2 * 2 : count; };
+    const UINT allocated = whole(wanted);
+    unique_bstr text(SysAllocStringByteLen(nullptr, allocated));
     if (!text) throw std::bad_alloc();
+    char* bytes = reinterpret_cast<char*>(text.get());
+    const DWORD count = Transfer(file, bytes, wanted, false);
+    if (count == 0) return 0;
+    const UINT length = whole(count);
+    if (count < length) bytes[count] = '\0';
+    // A short read at the end of the file: a String of what was read, never
+    // one with bytes the file did not give.
+    if (length < allocated) {
+        text.reset(SysAllocStringByteLen(bytes, length));
+        if (!text) throw std::bad_alloc();
+    }
     V_VT(&target) = VT_BSTR;
-    V_BSTR(&target) = text;
+    V_BSTR(&target) = text.release();
+    return count;
 }
 
 }  // namespace
@@ -226,15 +232,24 @@ bool BinFile::Read(VARIANT& data, long numbytes, long vtype) {
     }
 
     const DWORD wanted = static_cast<DWORD>(numbytes);
+    if (type == VT_BSTR && (m_modes.useUnicode || !m_modes.convertAnsi)) {
+        const DWORD count = ReadRawText(m_file.get(), target, wanted, m_modes.useUnicode);
+        m_position.reset();
+        m_eof = count < wanted;
+        m_byteCount = static_cast<long>(count);
+        return count > 0;
+    }
     if (type == VT_BSTR) {
-        // One spare zero byte, so a Unicode read of an odd count can take
-        // a whole last unit.
-        std::string buffer(static_cast<size_t>(wanted) + 1, '\0');
+        std::string buffer(static_cast<size_t>(wanted), '\0');
         const DWORD count = Transfer(m_file.get(), &buffer[0], wanted, false);
         m_position.reset();
         m_eof = count < wanted;
         if (count == 0) return false;
-        StoreText(target, buffer.data(), count, m_modes);
+        const std::wstring converted = FromAnsi(buffer.data(), count);
+        const BSTR text = SysAllocStringLen(converted.data(), static_cast<UINT>(converted.size()));
+        if (!text) throw std::bad_alloc();
+        V_VT(&target) = VT_BSTR;
+        V_BSTR(&target) = text;
         m_byteCount = static_cast<long>(count);
         return true;
     }

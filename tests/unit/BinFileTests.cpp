@@ -176,6 +176,25 @@ TEST_CASE("BRead reads typed values and marks the end of the file", "[binfile]")
         CHECK(V_BSTR(&v.value)[2] == 0x0005);
         CHECK(file.ByteCount() == 5);
     }
+    SECTION("a String from a short read holds only the bytes read") {
+        file.SetLocation(7);
+        CHECK(file.Read(v.value, 8, VT_BSTR));
+        REQUIRE(V_VT(&v.value) == VT_BSTR);
+        CHECK(SysStringByteLen(V_BSTR(&v.value)) == 3);
+        CHECK(std::string(reinterpret_cast<const char*>(V_BSTR(&v.value)), 3) == content.substr(7));
+        CHECK(file.ByteCount() == 3);
+        CHECK(file.Eof());
+
+        file.Switches().useUnicode = true;
+        file.SetLocation(7);
+        CHECK(file.Read(v.value, 8, VT_BSTR));
+        REQUIRE(SysStringLen(V_BSTR(&v.value)) == 2);
+        CHECK(V_BSTR(&v.value)[0] == 0x0908);
+        CHECK(V_BSTR(&v.value)[1] == 0x000A);
+        CHECK(file.Eof());
+        CHECK_FALSE(file.Read(v.value, 8, VT_BSTR));
+        CHECK(V_VT(&v.value) == VT_EMPTY);
+    }
 }
 
 TEST_CASE("BRead converts ANSI text and refuses bad counts and fixed arrays", "[binfile]") {
