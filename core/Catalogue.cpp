@@ -4,9 +4,11 @@
 #include "kelpa_h.h"
 #include "core/MeObject.h"
 #include "dialogs/MessageBoxObject.h"
+#include "dialogs/TaskDialogObject.h"
 #include "files/BinFileObject.h"
 #include "files/DateTimeObject.h"
 #include "files/FileObject.h"
+#include "files/FileSelectionObject.h"
 #include "files/RegistryObject.h"
 #include "sysinfo/NoiseObject.h"
 #include "sysinfo/OsVersionObject.h"
@@ -16,6 +18,7 @@
 #include "utilities/EventLogObject.h"
 #include "utilities/ProfileObject.h"
 #include "windows/ClockObject.h"
+#include "windows/ProgressDialogObject.h"
 
 namespace kelpa {
 namespace {
@@ -35,6 +38,9 @@ const ClassEntry kClasses[] = {
     {L"Aux", CLSID_Aux, IID__Aux, Instancing::MultiUse, &AuxObject::CreateInstance},
     {L"MessageBox", CLSID_MessageBox, IID__MessageBox, Instancing::MultiUse, &MessageBoxObject::CreateInstance},
     {L"Clock", CLSID_Clock, IID__Clock, Instancing::MultiUse, &ClockObject::CreateInstance},
+    {L"TaskDialog", CLSID_TaskDialog, IID__TaskDialog, Instancing::MultiUse, &TaskDialogObject::CreateInstance},
+    {L"FileSelection", CLSID_FileSelection, IID__FileSelection, Instancing::MultiUse, &FileSelectionObject::CreateInstance},
+    {L"ProgressDialog", CLSID_ProgressDialog, IID__ProgressDialog, Instancing::MultiUse, &ProgressDialogObject::CreateInstance},
 };
 
 }  // namespace
