@@ -52,6 +52,18 @@ struct ButtonTable {
     const TASKDIALOG_BUTTON* Table() const noexcept { return entries.empty() ? nullptr : entries.data(); }
 };
 
+void CopyList(const unique_variant& list, VARIANT* result) {
+    if (FAILED(VariantCopy(result, const_cast<VARIANT*>(list.get())))) throw std::bad_alloc();
+}
+
+// Keeps the value itself, not the script's variable it may refer to.
+void KeepList(unique_variant& list, const VARIANT& value) {
+    unique_variant copy;
+    if (FAILED(VariantCopyInd(copy.get(), const_cast<VARIANT*>(&Dereference(value))))) ThrowTypeMismatch(TaskDialogSettings::kSource);
+    VariantClear(list.get());
+    *list.get() = copy.release();
+}
+
 }  // namespace
 
 long FaultNumber(HRESULT hr) noexcept {
@@ -71,30 +83,10 @@ void TaskDialogSettings::SetCustomButtonStyle(long value) noexcept {
     if (value >= 0 && value <= 2) m_buttonStyle = value;
 }
 
-void TaskDialogSettings::GetCustomButtons(VARIANT* result) const {
-    if (FAILED(VariantCopy(result, m_customButtons.get()))) throw std::bad_alloc();
-}
-
-void TaskDialogSettings::SetCustomButtons(const VARIANT& value) {
-    unique_variant copy;
-    // The value itself, not the script's variable it may refer to.
-    const HRESULT hr = VariantCopyInd(copy.get(), &Dereference(value));
-    if (FAILED(hr)) ThrowTypeMismatch(kSource);
-    VariantClear(m_customButtons.get());
-    *m_customButtons.get() = copy.release();
-}
-
-void TaskDialogSettings::GetRadioButtons(VARIANT* result) const {
-    if (FAILED(VariantCopy(result, m_radioButtons.get()))) throw std::bad_alloc();
-}
-
-void TaskDialogSettings::SetRadioButtons(const VARIANT& value) {
-    unique_variant copy;
-    const HRESULT hr = VariantCopyInd(copy.get(), &Dereference(value));
-    if (FAILED(hr)) ThrowTypeMismatch(kSource);
-    VariantClear(m_radioButtons.get());
-    *m_radioButtons.get() = copy.release();
-}
+void TaskDialogSettings::GetCustomButtons(VARIANT* result) const { CopyList(m_customButtons, result); }
+void TaskDialogSettings::SetCustomButtons(const VARIANT& value) { KeepList(m_customButtons, value); }
+void TaskDialogSettings::GetRadioButtons(VARIANT* result) const { CopyList(m_radioButtons, result); }
+void TaskDialogSettings::SetRadioButtons(const VARIANT& value) { KeepList(m_radioButtons, value); }
 
 short TaskDialogSettings::Show(const std::wstring& prompt, long buttons, const std::wstring& title) noexcept {
     try {
