@@ -6,6 +6,9 @@
 #include "core/ScriptValues.h"
 #include "runtime/AutomationErrors.h"
 
+// shlobj.h declares IProgressDialog without the identifier that __uuidof reads.
+__CRT_UUID_DECL(IProgressDialog, 0xEBBC7C04, 0x315E, 0x11D2, 0xB6, 0x2F, 0x00, 0x60, 0x97, 0xDF, 0x5B, 0xD4)
+
 namespace kelpa {
 namespace {
 
