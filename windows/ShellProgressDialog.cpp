@@ -1,8 +1,6 @@
 // The calls "Kelpa.ProgressDialog" makes of the shell's progress dialog.
 #include "windows/ShellProgressDialog.h"
 
-#include <shlguid.h>
-
 #include "core/ScriptValues.h"
 #include "runtime/AutomationErrors.h"
 
@@ -11,6 +9,12 @@ __CRT_UUID_DECL(IProgressDialog, 0xEBBC7C04, 0x315E, 0x11D2, 0xB6, 0x2F, 0x00, 0
 
 namespace kelpa {
 namespace {
+
+// The shell's ProgressDialog class. Not taken from shlguid.h by name: the
+// type library's own coclass ProgressDialog gives kelpa a CLSID_ProgressDialog
+// too, the linker binds the name to that one, and the server would create
+// itself - recursively - instead of the shell's object.
+constexpr CLSID kShellProgressDialogClass = {0xF8383852, 0xFCD3, 0x11D1, {0xA6, 0xB9, 0x00, 0x60, 0x97, 0xDF, 0x5B, 0xD4}};
 
 // Time estimate, no time, no minimize, no progress bar, marquee, no Cancel.
 // The modal bit (1) is dropped: the dialog has no parent and never blocks.
@@ -33,7 +37,7 @@ ProgressStart FilterProgressFlags(long flags) noexcept {
 }
 
 ShellProgressDialog::ShellProgressDialog() {
-    Check(CoCreateInstance(CLSID_ProgressDialog, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&m_dialog)));
+    Check(CoCreateInstance(kShellProgressDialogClass, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&m_dialog)));
 }
 
 ShellProgressDialog::~ShellProgressDialog() {

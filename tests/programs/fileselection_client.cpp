@@ -43,6 +43,8 @@ Outcome Answer(Object& selection, short mode, const std::wstring& caption, const
         }
         Sleep(500);  // the folder view fills in
         if (shot) Screenshot(shot, window);
+        static bool listed = false;
+        if (!listed) ListControls(g_report, window), listed = true;
         if (name.empty()) {
             Click(ControlById(window, IDCANCEL));
         } else {
