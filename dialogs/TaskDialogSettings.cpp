@@ -66,6 +66,21 @@ void KeepList(unique_variant& list, const VARIANT& value) {
 
 }  // namespace
 
+// A fault met while composing a call is kept in ErrorCode, never raised.
+template <class F>
+short TaskDialogSettings::Guarded(F&& show) noexcept {
+    try {
+        return show();
+    } catch (const ScriptError& e) {
+        m_errorCode = FaultNumber(e.Number());
+    } catch (const std::bad_alloc&) {
+        m_errorCode = FaultNumber(kOutOfMemory);
+    } catch (...) {
+        m_errorCode = E_UNEXPECTED;
+    }
+    return 0;
+}
+
 long FaultNumber(HRESULT hr) noexcept {
     if ((static_cast<unsigned long>(hr) & 0xFFFF0000u) == 0x800A0000u) return hr & 0xFFFF;
     return hr;
@@ -89,29 +104,11 @@ void TaskDialogSettings::GetRadioButtons(VARIANT* result) const { CopyList(m_rad
 void TaskDialogSettings::SetRadioButtons(const VARIANT& value) { KeepList(m_radioButtons, value); }
 
 short TaskDialogSettings::Show(const std::wstring& prompt, long buttons, const std::wstring& title) noexcept {
-    try {
-        return ShowOnce(prompt, buttons, title);
-    } catch (const ScriptError& e) {
-        m_errorCode = FaultNumber(e.Number());
-    } catch (const std::bad_alloc&) {
-        m_errorCode = FaultNumber(kOutOfMemory);
-    } catch (...) {
-        m_errorCode = E_UNEXPECTED;
-    }
-    return 0;
+    return Guarded([&] { return ShowOnce(prompt, buttons, title); });
 }
 
 short TaskDialogSettings::ShowEx() noexcept {
-    try {
-        return ShowExOnce();
-    } catch (const ScriptError& e) {
-        m_errorCode = FaultNumber(e.Number());
-    } catch (const std::bad_alloc&) {
-        m_errorCode = FaultNumber(kOutOfMemory);
-    } catch (...) {
-        m_errorCode = E_UNEXPECTED;
-    }
-    return 0;
+    return Guarded([&] { return ShowExOnce(); });
 }
 
 short TaskDialogSettings::ShowOnce(const std::wstring& prompt, long buttons, const std::wstring& title) {

@@ -80,6 +80,8 @@ public:
     short ShowEx() noexcept;
 
 private:
+    template <class F>
+    short Guarded(F&& show) noexcept;
     short ShowOnce(const std::wstring& prompt, long buttons, const std::wstring& title);
     short ShowExOnce();
 
