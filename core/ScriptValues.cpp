@@ -1,6 +1,9 @@
 // Script-value helpers shared by every class.
 #include "core/ScriptValues.h"
 
+#include <new>
+
+#include "runtime/ScriptError.h"
 #include "runtime/UniqueHandle.h"
 
 namespace kelpa {
@@ -82,6 +85,57 @@ double Clamp(const VARIANT& value, double minimum, double maximum) noexcept {
 std::wstring CutAtNul(const std::wstring& text) {
     const size_t nul = text.find(L'\0');
     return nul == std::wstring::npos ? text : text.substr(0, nul);
+}
+
+}  // namespace kelpa
+
+namespace kelpa {
+
+long ResourceNumberText(const std::wstring& text, const std::wstring& source) {
+    size_t i = 0;
+    const size_t end = text.find_last_not_of(L" \t");
+    while (i < text.size() && (text[i] == L' ' || text[i] == L'\t')) ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == L'+' || text[i] == L'-')) negative = text[i++] == L'-';
+    if (end == std::wstring::npos || i > end) ThrowTypeMismatch(source);
+    long long value = 0;
+    for (; i <= end; ++i) {
+        if (text[i] < L'0' || text[i] > L'9') ThrowTypeMismatch(source);
+        value = value * 10 + (text[i] - L'0');
+        if (value > 0x80000000LL) ThrowOverflow(source);
+    }
+    if (negative) value = -value;
+    if (value > 0x7FFFFFFFLL) ThrowOverflow(source);
+    return static_cast<long>(value);
+}
+
+std::optional<std::vector<std::wstring>> ArrayTexts(const VARIANT& value, size_t limit, bool zeroBased,
+                                                    const std::wstring& source) {
+    SAFEARRAY* array = ArrayOf(value);
+    if (!array || SafeArrayGetDim(array) != 1) return std::nullopt;
+    LONG lower = 0, upper = -1;
+    if (FAILED(SafeArrayGetLBound(array, 1, &lower)) || FAILED(SafeArrayGetUBound(array, 1, &upper)) ||
+        upper < lower || (zeroBased && lower != 0))
+        return std::nullopt;
+    VARTYPE type = VT_EMPTY;
+    if (FAILED(SafeArrayGetVartype(array, &type))) ThrowTypeMismatch(source);
+    std::vector<std::wstring> texts;
+    for (LONG index = lower; index <= upper && texts.size() < limit; ++index) {
+        unique_variant element;
+        // SafeArrayGetElement copies into storage of the element's own type:
+        // a whole VARIANT for variants and decimals, the value field otherwise.
+        void* slot = (type == VT_VARIANT || type == VT_DECIMAL) ? static_cast<void*>(element.get())
+                                                                 : static_cast<void*>(&element->llVal);
+        if (type == VT_RECORD || FAILED(SafeArrayGetElement(array, &index, slot))) ThrowTypeMismatch(source);
+        if (type != VT_VARIANT) V_VT(element.get()) = type;
+        unique_variant text;
+        const HRESULT hr = VariantChangeType(text.get(), element.get(), VARIANT_ALPHABOOL, VT_BSTR);
+        if (hr == E_OUTOFMEMORY) throw std::bad_alloc();
+        if (FAILED(hr)) ThrowTypeMismatch(source);
+        const BSTR bstr = V_BSTR(text.get());
+        texts.emplace_back(bstr ? std::wstring(bstr, SysStringLen(bstr)) : std::wstring());
+    }
+    return texts;
 }
 
 }  // namespace kelpa

@@ -7,7 +7,9 @@
 
 #include <windows.h>
 #include <oleauto.h>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace kelpa {
 
@@ -53,6 +55,19 @@ constexpr long MakeLong(short low, short high) noexcept {
     return static_cast<long>((static_cast<unsigned long>(static_cast<unsigned short>(high)) << 16) |
                              static_cast<unsigned short>(low));
 }
+// The number behind the "#" of an icon resource text ("#101"): blanks around
+// it and a sign are allowed. Throws type mismatch (13) when it is not a
+// number and overflow (6) beyond a Long, with this source.
+long ResourceNumberText(const std::wstring& text, const std::wstring& source);
+
+// The elements of a one-dimensional array (in any of the three shapes) as
+// texts, from the lower to the upper bound, at most `limit` of them. Nothing
+// when the value holds no such array with at least one element, or when
+// zeroBased asks for a lower bound of 0 and it has another. An element
+// without a text form (an array, Null, a record) throws type mismatch.
+std::optional<std::vector<std::wstring>> ArrayTexts(const VARIANT& value, size_t limit, bool zeroBased,
+                                                    const std::wstring& source);
+
 // The low 16 bits of a Long as an integer resource identifier.
 inline const wchar_t* ResourceNumber(long value) noexcept { return MAKEINTRESOURCEW(value & 0xFFFF); }
 

@@ -1,6 +1,7 @@
 // Style and icon composition of "Kelpa.MessageBox", and the one platform call.
 #include "dialogs/MessageBoxSettings.h"
 
+#include "core/ScriptValues.h"
 #include "core/windowfn.h"
 #include "runtime/ScriptError.h"
 
@@ -12,26 +13,6 @@ constexpr long kLastSystemIcon = 32518;   // IDI_SHIELD
 
 bool IsStandardIconStyle(long icon) {
     return icon == MB_ICONHAND || icon == MB_ICONQUESTION || icon == MB_ICONEXCLAMATION || icon == MB_ICONASTERISK;
-}
-
-// The decimal number after the "#" of an IconResID: blanks around it and a
-// sign are allowed, anything else is not a number.
-long ResourceNumberText(const std::wstring& text) {
-    size_t i = 0;
-    const size_t end = text.find_last_not_of(L" \t");
-    while (i < text.size() && (text[i] == L' ' || text[i] == L'\t')) ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == L'+' || text[i] == L'-')) negative = text[i++] == L'-';
-    if (end == std::wstring::npos || i > end) ThrowTypeMismatch(MessageBoxSettings::kSource);
-    long long value = 0;
-    for (; i <= end; ++i) {
-        if (text[i] < L'0' || text[i] > L'9') ThrowTypeMismatch(MessageBoxSettings::kSource);
-        value = value * 10 + (text[i] - L'0');
-        if (value > 0x80000000LL) ThrowOverflow(MessageBoxSettings::kSource);
-    }
-    if (negative) value = -value;
-    if (value > 0x7FFFFFFFLL) ThrowOverflow(MessageBoxSettings::kSource);
-    return static_cast<long>(value);
 }
 
 WORD Low16(long value) { return static_cast<WORD>(value & 0xFFFF); }
@@ -71,7 +52,7 @@ MessageBoxCall MessageBoxSettings::Compose(const std::wstring& message, long sty
         if (iconFileLoaded) {
             if (!m_iconResource.empty()) {
                 if (m_iconResource[0] == L'#')
-                    call.iconNumber = Low16(ResourceNumberText(m_iconResource.substr(1)));
+                    call.iconNumber = Low16(ResourceNumberText(m_iconResource.substr(1), kSource));
                 else
                     call.iconName = m_iconResource;
                 userIcon = true;

@@ -9,9 +9,11 @@
 #include "dialogs/DriveListObject.h"
 #include "dialogs/ListObject.h"
 #include "dialogs/MessageBoxObject.h"
+#include "dialogs/TaskDialogObject.h"
 #include "files/BinFileObject.h"
 #include "files/DateTimeObject.h"
 #include "files/FileObject.h"
+#include "files/FileSelectionObject.h"
 #include "files/RegistryObject.h"
 #include "sysinfo/NoiseObject.h"
 #include "sysinfo/OsVersionObject.h"
@@ -24,6 +26,7 @@
 #include "windows/ProgressWindowObject.h"
 #include "windows/TextWindowObject.h"
 #include "windows/NoticeObject.h"
+#include "windows/ProgressDialogObject.h"
 
 namespace kelpa {
 namespace {
@@ -52,6 +55,9 @@ const ClassEntry kClasses[] = {
     {L"CheckList", CLSID_CheckList, IID__CheckList, Instancing::MultiUse, &CheckListObject::CreateInstance},
     {L"DriveList", CLSID_DriveList, IID__DriveList, Instancing::MultiUse, &DriveListObject::CreateInstance},
     {L"DTPick", CLSID_DTPick, IID__DTPick, Instancing::MultiUse, &DTPickObject::CreateInstance},
+    {L"TaskDialog", CLSID_TaskDialog, IID__TaskDialog, Instancing::MultiUse, &TaskDialogObject::CreateInstance},
+    {L"FileSelection", CLSID_FileSelection, IID__FileSelection, Instancing::MultiUse, &FileSelectionObject::CreateInstance},
+    {L"ProgressDialog", CLSID_ProgressDialog, IID__ProgressDialog, Instancing::MultiUse, &ProgressDialogObject::CreateInstance},
 };
 
 }  // namespace

@@ -45,6 +45,9 @@ public:
             return hr;
         } catch (const std::bad_alloc&) {
             return E_OUTOFMEMORY;
+        } catch (const ScriptError& e) {
+            // An object built on a platform object the system refused.
+            return e.Number();
         } catch (...) {
             return E_UNEXPECTED;
         }

@@ -14,9 +14,8 @@ namespace kelpa::robustness {
 
 bool IsSkippedMember(const std::wstring& className, const std::wstring& member) {
     // Dialogs and blocking calls wait for a person; Ring waits for a sound.
-    static const wchar_t* const kBlocking[] = {L"Show", L"Selection", L"InputS", L"InputM", L"Dialog", L"Ring",
-                                               L"ReadLine", L"ReadKey", L"WaitKey",
-                                               L"SelectionA"};
+    static const wchar_t* const kBlocking[] = {L"Show", L"ShowEx", L"Selection", L"SelectionA", L"InputS",
+                                               L"InputM", L"Dialog", L"Ring", L"ReadLine", L"ReadKey", L"WaitKey"};
     for (const wchar_t* name : kBlocking)
         if (_wcsicmp(member.c_str(), name) == 0) return true;
     // The console's key reads wait for keys as ReadLine does.
