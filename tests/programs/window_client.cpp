@@ -63,7 +63,10 @@ void TextWindows() {
     HWND box = ControlById(shown, 1);
     g_report.Check((GetWindowLongW(box, GWL_STYLE) & WS_VSCROLL) != 0, L"Window2 with Scroll: the box has a scroll bar");
     for (int i = 1; i <= 300; ++i) window2.Call(L"WriteLine", {Text(L"line " + std::to_wstring(i))});
+    // A burst reaches the box at the window's next update, a twentieth of a second on.
+    Sleep(300);
     const LRESULT lines = SendMessageW(box, EM_GETLINECOUNT, 0, 0);
+    g_report.CheckEqual(L"Window2: every line of a burst reaches the box", lines, 301);
     const LRESULT first = SendMessageW(box, EM_GETFIRSTVISIBLELINE, 0, 0);
     RECT area;
     GetClientRect(box, &area);
