@@ -132,8 +132,8 @@ void MInputBox::SetFieldArray(FieldArray which, const VARIANT* value) {
     // A reference (a script's variable) is stored as the value it names.
     if (value && FAILED(VariantCopyInd(copy.get(), const_cast<VARIANT*>(value)))) throw std::bad_alloc();
     // Texts, numbers or arrays of them: an object kept here could be this
-    // object itself (a cycle that never lets go), and handing an object back
-    // from a property read that carries arguments crashes Wine's dispatch.
+    // object itself (a cycle that never lets go), and under Wine a read of
+    // the property that carries extra arguments crashed with one kept.
     const VARTYPE type = V_VT(copy.get()) & VT_TYPEMASK;
     if (type == VT_DISPATCH || type == VT_UNKNOWN) ThrowTypeMismatch(kSource);
     VariantClear(m_arrays[which].get());
