@@ -1,12 +1,13 @@
 // Measures the script windows through the registered server:
-//   window_probe lines N     Window2 (scrolling) WriteLine rate over the first
-//                            and the last 1000 of N lines: "START END" lines/s
+//   window_probe lines N S   Window2 (scrolling) WriteLine rate over the first
+//                            and the last S of N lines: "START END" lines/s
 //   window_probe repaint S   the longest time a ProgressWindow takes to repaint
 //                            (update region emptied) and to answer a message,
 //                            while another thread calls Progress in a tight
 //                            loop for S seconds and then while nothing calls
 //                            for S seconds: "BUSYPAINT BUSYMSG IDLEPAINT IDLEMSG" ms
 #include <windows.h>
+#include <algorithm>
 #include <atomic>
 #include <cstdio>
 #include <string>
@@ -26,16 +27,16 @@ DISPID IdOf(IDispatch* object, const wchar_t* name) {
 }
 
 // One call with a cached identifier, as a compiled client makes it.
-void CallWith(IDispatch* object, DISPID id, WORD flags, VARIANT argument) {
+HRESULT CallWith(IDispatch* object, DISPID id, WORD flags, VARIANT argument) {
     DISPID put = DISPID_PROPERTYPUT;
     DISPPARAMS params = {&argument, flags == DISPATCH_PROPERTYPUT ? &put : nullptr, 1,
                          flags == DISPATCH_PROPERTYPUT ? 1u : 0u};
-    object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, nullptr, nullptr, nullptr);
+    return object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, nullptr, nullptr, nullptr);
 }
 
 double Rate(long count, ULONGLONG milliseconds) { return count * 1000.0 / (milliseconds ? milliseconds : 1); }
 
-int Lines(long total) {
+int Lines(long total, long sample) {
     Object window = Object::Create(L"Kelpa.Window2");
     if (!window) return 1;
     window.SetProperty(L"Scroll", Bool(true));
@@ -45,15 +46,19 @@ int Lines(long total) {
     VARIANT argument;
     V_VT(&argument) = VT_BSTR;
     V_BSTR(&argument) = line.get();
-    constexpr long kSample = 1000;
     ULONGLONG start = 0, end = 0, began = GetTickCount64();
     for (long i = 0; i < total; ++i) {
-        if (i == kSample) start = GetTickCount64() - began;
-        if (i == total - kSample) began = GetTickCount64();
-        CallWith(window.Get(), writeLine, DISPATCH_METHOD, argument);
+        if (i == sample) start = GetTickCount64() - began;
+        if (i == total - sample) began = GetTickCount64();
+        // A failing call would make the rate meaningless.
+        const HRESULT hr = CallWith(window.Get(), writeLine, DISPATCH_METHOD, argument);
+        if (FAILED(hr)) {
+            std::fprintf(stderr, "WriteLine %ld failed: 0x%08lX\n", i + 1, static_cast<unsigned long>(hr));
+            return 1;
+        }
     }
     end = GetTickCount64() - began;
-    std::printf("%.0f %.0f\n", Rate(kSample, start), Rate(kSample, end));
+    std::printf("%.0f %.0f\n", Rate(sample, start), Rate(sample, end));
     return 0;
 }
 
@@ -117,7 +122,12 @@ int main(int argc, char** argv) {
     if (argc < 3) return 2;
     Apartment apartment;
     const std::string mode = argv[1];
-    if (mode == "lines") return Lines(std::max(2000L, atol(argv[2])));
+    if (mode == "lines") {
+        // The two samples may not overlap.
+        const long total = std::max(2L, atol(argv[2]));
+        const long sample = std::clamp(argc > 3 ? atol(argv[3]) : total / 10, 1L, total / 2);
+        return Lines(total, sample);
+    }
     if (mode == "repaint") return Repaint(static_cast<DWORD>(atol(argv[2])));
     return 2;
 }

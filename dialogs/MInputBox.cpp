@@ -6,6 +6,7 @@
 #include "core/ScriptArrays.h"
 #include "core/ScriptValueAccess.h"
 #include "core/ScriptValues.h"
+#include "runtime/ScriptError.h"
 
 namespace kelpa {
 namespace {
@@ -130,6 +131,11 @@ void MInputBox::SetFieldArray(FieldArray which, const VARIANT* value) {
     unique_variant copy;
     // A reference (a script's variable) is stored as the value it names.
     if (value && FAILED(VariantCopyInd(copy.get(), const_cast<VARIANT*>(value)))) throw std::bad_alloc();
+    // Texts, numbers or arrays of them: an object kept here could be this
+    // object itself (a cycle that never lets go), and under Wine a read of
+    // the property that carries extra arguments crashed with one kept.
+    const VARTYPE type = V_VT(copy.get()) & VT_TYPEMASK;
+    if (type == VT_DISPATCH || type == VT_UNKNOWN) ThrowTypeMismatch(kSource);
     VariantClear(m_arrays[which].get());
     *m_arrays[which].get() = copy.release();
 }

@@ -15,6 +15,7 @@ constexpr int kClientWidth = 4680;
 constexpr int kClientHeight = 3195;
 constexpr int kMargin = 140;
 constexpr int kTextControlId = 1;
+constexpr UINT_PTR kFlushTimer = 1;
 
 std::wstring Cut(const std::wstring& text, size_t limit) { return text.substr(0, std::min(text.size(), limit)); }
 
@@ -34,6 +35,10 @@ LRESULT CALLBACK TextWindow::Procedure(HWND window, UINT message, WPARAM wParam,
         switch (message) {
         case WM_SIZE:
             self->OnSize(LOWORD(lParam), HIWORD(lParam));
+            return 0;
+        case WM_TIMER:
+            if (wParam != kFlushTimer) break;
+            self->OnFlushTimer();
             return 0;
         case WM_CTLCOLORSTATIC:
             // The read-only box and the label take the window's background.
@@ -66,6 +71,15 @@ void TextWindow::OnSize(int width, int height) noexcept {
 void TextWindow::OnDestroyed() noexcept {
     m_window.release();  // already destroyed: nothing left to close
     m_text = nullptr;
+    DropPending();
+}
+
+void TextWindow::DropPending() noexcept {
+    // The timer, if any, went with the window or goes now.
+    if (m_flushArmed && m_window) KillTimer(m_window.get(), kFlushTimer);
+    m_flushArmed = false;
+    m_pending.clear();
+    m_pending.shrink_to_fit();
 }
 
 void TextWindow::Create(const std::wstring& title) {
@@ -117,12 +131,14 @@ void TextWindow::Remove() noexcept {
     // Detached first: the procedure must not reach back into this object
     // while the window goes.
     SetWindowLongPtrW(m_window.get(), GWLP_USERDATA, 0);
+    DropPending();
     m_window.reset();
     m_text = nullptr;
 }
 
 void TextWindow::Cls() {
     if (!m_window) return;
+    DropPending();
     m_labelText.clear();
     m_labelLines = 0;
     SetWindowTextW(m_text, L"");
@@ -140,13 +156,44 @@ void TextWindow::WriteLine(const std::wstring& line) {
     if (!m_window) return;
     const std::wstring text = Cut(line, kLineLimit) + L"\r\n";
     if (m_kind == Kind::Box) {
-        AppendToBox(text);
+        m_pending += text;
+        if (m_pending.size() > kBoxCharacterLimit) {
+            // More than the box keeps arrived within one tick: only the
+            // newest whole lines can ever be seen.
+            const size_t end = m_pending.find(L"\r\n", m_pending.size() - kBoxCharacterLimit);
+            m_pending.erase(0, end == std::wstring::npos ? m_pending.size() : end + 2);
+        }
+        if (!m_flushArmed) {
+            FlushPending();
+            // Without a timer every line goes to the box at once: slower, never lost.
+            m_flushArmed = SetTimer(m_window.get(), kFlushTimer, kFlushMilliseconds, nullptr) != 0;
+        }
         return;
     }
     if (m_labelLines >= LabelLineBound()) return;
     m_labelText += text;
     ++m_labelLines;
     SetWindowTextW(m_text, m_labelText.c_str());
+}
+
+void TextWindow::FlushPending() {
+    if (m_pending.empty() || !m_text) return;
+    AppendToBox(m_pending);
+    m_pending.clear();
+}
+
+void TextWindow::OnFlushTimer() noexcept {
+    if (m_pending.empty()) {
+        // A quiet tick: the next line shows at once again.
+        KillTimer(m_window.get(), kFlushTimer);
+        m_flushArmed = false;
+        return;
+    }
+    try {
+        FlushPending();
+    } catch (...) {
+        // Out of memory while trimming: the lines stay pending for the next tick.
+    }
 }
 
 void TextWindow::AppendToBox(const std::wstring& text) {

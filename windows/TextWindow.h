@@ -24,6 +24,11 @@ public:
     // the oldest quarter of the text goes in one step, so trimming stays
     // rare and appending stays cheap however many lines a script writes.
     static constexpr size_t kBoxCharacterLimit = 1u << 20;
+    // Lines written to the box within this time of the last screen update
+    // reach the box together at the next one: an edit control's own append
+    // costs tens of milliseconds under Wine whatever its size, so a box
+    // updated per line would cap a busy script at a few dozen lines a second.
+    static constexpr UINT kFlushMilliseconds = 50;
 
     TextWindow(Kind kind, std::wstring defaultTitle) : m_kind(kind), m_title(std::move(defaultTitle)) {}
     ~TextWindow() { Remove(); }
@@ -64,6 +69,9 @@ private:
     // leaves the face the control had, as does any other failure.
     void ApplyFont(const std::wstring& face);
     void AppendToBox(const std::wstring& text);
+    void FlushPending();
+    void OnFlushTimer() noexcept;
+    void DropPending() noexcept;
     size_t LabelLineBound() const noexcept;
 
     const Kind m_kind;
@@ -82,6 +90,11 @@ private:
     // top, so lines below what any screen can show are not kept.
     std::wstring m_labelText;
     size_t m_labelLines = 0;
+    // Box lines not yet in the box, and whether the flush timer runs: the
+    // first line after a quiet spell shows at once and starts the timer;
+    // lines that follow while it runs wait for its next tick.
+    std::wstring m_pending;
+    bool m_flushArmed = false;
 };
 
 }  // namespace kelpa

@@ -3,50 +3,32 @@
 // the object's connection point, pumps messages and times every Buzz.
 // Wine's script host cannot sink events, so this is the event test.
 #include <windows.h>
-#include <ocidl.h>
-#include <olectl.h>
 #include <functional>
 
 #include "ComClient.h"
+#include "EventSink.h"
 #include "UiDriver.h"
 #include "kelpa_h.h"
 
 using namespace comclient;
+using eventsink::Pump;
 using uidriver::Report;
 
 namespace {
 
 Report g_report;
 
-// A sink that records when Buzz (dispatch id 1) arrives. What it answers to
-// is configurable, to check what Advise accepts.
-class Sink : public IDispatch {
+// A sink that records when Buzz (dispatch id 1) arrives.
+class Sink : public eventsink::Sink {
 public:
-    enum class Answers { EventInterface, DispatchOnly, Nothing };
-    explicit Sink(Answers answers = Answers::EventInterface) : m_answers(answers) {}
-    virtual ~Sink() = default;
+    explicit Sink(Answers answers = Answers::EventInterface) : eventsink::Sink(DIID___Clock, answers) {}
 
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** result) override {
-        *result = nullptr;
-        const bool dispatch = m_answers != Answers::Nothing && iid == IID_IDispatch;
-        const bool events = m_answers == Answers::EventInterface && iid == DIID___Clock;
-        if (iid == IID_IUnknown || dispatch || events) {
-            *result = static_cast<IDispatch*>(this);
-            AddRef();
-            return S_OK;
-        }
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++m_references; }
-    ULONG STDMETHODCALLTYPE Release() override { return --m_references; }  // lives on the stack
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
-        *count = 0;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID member, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*, EXCEPINFO*,
-                                     UINT*) override {
+    std::vector<ULONGLONG> m_buzzes;
+    int m_unexpected = 0;
+    std::function<void()> m_onBuzz;
+
+protected:
+    HRESULT OnEvent(DISPID member, DISPPARAMS* params) override {
         if (member != 1 || (params && params->cArgs != 0)) {
             ++m_unexpected;
             return DISP_E_MEMBERNOTFOUND;
@@ -55,45 +37,9 @@ public:
         if (m_onBuzz) m_onBuzz();
         return S_OK;
     }
-
-    std::vector<ULONGLONG> m_buzzes;
-    int m_unexpected = 0;
-    ULONG m_references = 1;
-    std::function<void()> m_onBuzz;
-
-private:
-    Answers m_answers;
 };
 
-// Handles the calls that arrive for the sink (they come as window messages
-// of this apartment) for the given time.
-void Pump(DWORD milliseconds) {
-    const ULONGLONG end = GetTickCount64() + milliseconds;
-    for (;;) {
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-        const ULONGLONG now = GetTickCount64();
-        if (now >= end) return;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(end - now), QS_ALLINPUT);
-    }
-}
-
-// The connection point of an object's default event interface, found as a
-// script host finds it.
-ComPtr<IConnectionPoint> EventPoint(Object& clock) {
-    ComPtr<IProvideClassInfo2> classInfo;
-    GUID source = GUID_NULL;
-    if (SUCCEEDED(clock.Get()->QueryInterface(IID_PPV_ARGS(&classInfo))))
-        classInfo->GetGUID(GUIDKIND_DEFAULT_SOURCE_DISP_IID, &source);
-    ComPtr<IConnectionPointContainer> container;
-    ComPtr<IConnectionPoint> point;
-    if (SUCCEEDED(clock.Get()->QueryInterface(IID_PPV_ARGS(&container))))
-        container->FindConnectionPoint(source, &point);
-    return point;
-}
+ComPtr<IConnectionPoint> EventPoint(Object& clock) { return eventsink::EventPoint(clock.Get()); }
 
 long Elapsed(const Sink& sink, size_t index, ULONGLONG start) {
     return index < sink.m_buzzes.size() ? static_cast<long>(sink.m_buzzes[index] - start) : -1;

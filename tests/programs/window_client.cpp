@@ -5,15 +5,16 @@
 // presses the button.
 #include <windows.h>
 #include <commctrl.h>
-#include <ocidl.h>
 #include <functional>
 
 #include "ComClient.h"
+#include "EventSink.h"
 #include "UiDriver.h"
 #include "kelpa_h.h"
 
 using namespace comclient;
 using namespace uidriver;
+using eventsink::Pump;
 
 namespace {
 
@@ -30,18 +31,6 @@ void Shot(const wchar_t* name, HWND window) {
     if (!ScreenshotsWanted()) return;
     Sleep(300);  // let the window finish painting
     g_report.Check(Screenshot(name, window), std::wstring(L"screenshot ") + name);
-}
-
-// Lets the server's calls to our sink arrive (they come as messages of this apartment).
-void Pump(DWORD milliseconds) {
-    const ULONGLONG end = GetTickCount64() + milliseconds;
-    for (;;) {
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
-        const ULONGLONG now = GetTickCount64();
-        if (now >= end) return;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(end - now), QS_ALLINPUT);
-    }
 }
 
 void TextWindows() {
@@ -74,7 +63,10 @@ void TextWindows() {
     HWND box = ControlById(shown, 1);
     g_report.Check((GetWindowLongW(box, GWL_STYLE) & WS_VSCROLL) != 0, L"Window2 with Scroll: the box has a scroll bar");
     for (int i = 1; i <= 300; ++i) window2.Call(L"WriteLine", {Text(L"line " + std::to_wstring(i))});
+    // A burst reaches the box at the window's next update, a twentieth of a second on.
+    Sleep(300);
     const LRESULT lines = SendMessageW(box, EM_GETLINECOUNT, 0, 0);
+    g_report.CheckEqual(L"Window2: every line of a burst reaches the box", lines, 301);
     const LRESULT first = SendMessageW(box, EM_GETFIRSTVISIBLELINE, 0, 0);
     RECT area;
     GetClientRect(box, &area);
@@ -170,42 +162,25 @@ void ProgressLooks() {
 }
 
 // A sink that counts ButtonPressed (dispatch id 1) and can run a step of its own.
-class Sink : public IDispatch {
+class Sink : public eventsink::Sink {
 public:
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** result) override {
-        *result = nullptr;
-        if (iid != IID_IUnknown && iid != IID_IDispatch && iid != DIID___ProgressWindow) return E_NOINTERFACE;
-        *result = static_cast<IDispatch*>(this);
-        AddRef();
-        return S_OK;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++m_references; }
-    ULONG STDMETHODCALLTYPE Release() override { return --m_references; }  // lives on the stack
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
-        *count = 0;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID member, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
-                                     UINT*) override {
+    Sink() : eventsink::Sink(DIID___ProgressWindow) {}
+    int m_presses = 0;
+    std::function<void()> m_onPress;
+
+protected:
+    HRESULT OnEvent(DISPID member, DISPPARAMS*) override {
         if (member != 1) return DISP_E_MEMBERNOTFOUND;
         ++m_presses;
         if (m_onPress) m_onPress();
         return S_OK;
     }
-    int m_presses = 0;
-    ULONG m_references = 1;
-    std::function<void()> m_onPress;
 };
 
 DWORD Advise(Object& object, Sink& sink) {
-    ComPtr<IConnectionPointContainer> container;
-    ComPtr<IConnectionPoint> point;
+    ComPtr<IConnectionPoint> point = eventsink::EventPoint(object.Get());
     DWORD cookie = 0;
-    if (SUCCEEDED(object.Get()->QueryInterface(IID_PPV_ARGS(&container))) &&
-        SUCCEEDED(container->FindConnectionPoint(DIID___ProgressWindow, &point)))
-        point->Advise(&sink, &cookie);
+    if (point) point->Advise(&sink, &cookie);
     return cookie;
 }
 
