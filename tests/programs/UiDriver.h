@@ -11,6 +11,7 @@
 #pragma once
 
 #include <windows.h>
+#include <shellapi.h>
 #include <algorithm>
 #include <cstdio>
 #include <string>
@@ -497,6 +498,16 @@ inline std::wstring WindowsPath(const std::wstring& path) {
     return out;
 }
 
+// The program's arguments after its name, as Windows paths where they are Unix ones.
+inline std::vector<std::wstring> PathArguments() {
+    int count = 0;
+    LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::vector<std::wstring> paths;
+    for (int i = 1; i < count; ++i) paths.push_back(WindowsPath(argv[i]));
+    LocalFree(argv);
+    return paths;
+}
+
 // ---- reporting -------------------------------------------------------------------
 
 // PASS/FAIL lines and the closing count, the shape every Kelpa test prints.
@@ -532,6 +543,15 @@ private:
     int m_passed = 0;
     int m_failed = 0;
 };
+
+// Creates the object a client tests and reports whether that worked.
+template <class ObjectType>
+ObjectType CreateReported(Report& report, const wchar_t* progId) {
+    HRESULT hr = E_FAIL;
+    ObjectType object = ObjectType::Create(progId, &hr);
+    report.Check(SUCCEEDED(hr), std::wstring(progId) + L" is created");
+    return object;
+}
 
 // Every control of a dialog on its own report line.
 inline void ListControls(Report& report, HWND dialog) {

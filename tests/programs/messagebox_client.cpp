@@ -306,15 +306,11 @@ void Language(Object& box) {
 }  // namespace
 
 int main() {
-    int count = 0;
-    LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &count);
-    const std::wstring iconDll = count > 1 ? WindowsPath(argv[1]) : L"";
-    LocalFree(argv);
+    const std::vector<std::wstring> arguments = PathArguments();
+    const std::wstring iconDll = arguments.empty() ? L"" : arguments[0];
 
     Apartment apartment;
-    HRESULT hr = E_FAIL;
-    Object box = Object::Create(L"Kelpa.MessageBox", &hr);
-    g_report.Check(SUCCEEDED(hr), L"Kelpa.MessageBox is created");
+    Object box = CreateReported<Object>(g_report, L"Kelpa.MessageBox");
     if (!box) return g_report.Finish();
 
     ButtonSets(box);

@@ -283,13 +283,9 @@ void Lifetime(Object& notice, Sink& sink) {
 
 int main() {
     Apartment apartment;
-    int count = 0;
-    LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &count);
-    const std::wstring dll = count > 2 ? WindowsPath(argv[1]) : L"", ico = count > 2 ? WindowsPath(argv[2]) : L"";
-    LocalFree(argv);
-    HRESULT hr = E_FAIL;
-    Object notice = Object::Create(L"Kelpa.Notice", &hr);
-    g_report.Check(SUCCEEDED(hr), L"Kelpa.Notice is created");
+    const std::vector<std::wstring> arguments = PathArguments();
+    const std::wstring dll = arguments.size() > 1 ? arguments[0] : L"", ico = arguments.size() > 1 ? arguments[1] : L"";
+    Object notice = CreateReported<Object>(g_report, L"Kelpa.Notice");
     if (!notice) return g_report.Finish();
     Properties(notice);
     Icons(notice, dll, ico);

@@ -193,15 +193,11 @@ void Settings(Object& dialog) {
 }  // namespace
 
 int main() {
-    int count = 0;
-    LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &count);
-    const std::wstring iconDll = count > 1 ? WindowsPath(argv[1]) : L"";
-    LocalFree(argv);
+    const std::vector<std::wstring> arguments = PathArguments();
+    const std::wstring iconDll = arguments.empty() ? L"" : arguments[0];
 
     Apartment apartment;
-    HRESULT hr = E_FAIL;
-    Object dialog = Object::Create(L"Kelpa.TaskDialog", &hr);
-    g_report.Check(SUCCEEDED(hr), L"Kelpa.TaskDialog is created");
+    Object dialog = CreateReported<Object>(g_report, L"Kelpa.TaskDialog");
     if (!dialog) return g_report.Finish();
     QuickShow(dialog);
     FullShowEx(dialog, iconDll);
