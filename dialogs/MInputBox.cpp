@@ -127,15 +127,34 @@ void MInputBox::GetFieldArray(FieldArray which, VARIANT* result) const {
     if (hr == E_OUTOFMEMORY) throw std::bad_alloc();
 }
 
+namespace {
+
+// Whether a value is, or an array of script values holds at any depth, an object.
+bool HoldsObject(const VARIANT& value) {
+    const VARTYPE type = V_VT(&value) & VT_TYPEMASK;
+    if (type == VT_DISPATCH || type == VT_UNKNOWN) return true;
+    if (V_VT(&value) != (VT_ARRAY | VT_VARIANT) || !V_ARRAY(&value)) return false;
+    SAFEARRAY* array = V_ARRAY(&value);
+    unsigned long long count = 1;
+    for (UINT d = 0; d < array->cDims; ++d) count *= array->rgsabound[d].cElements;
+    VARIANT* elements = nullptr;
+    if (FAILED(SafeArrayAccessData(array, reinterpret_cast<void**>(&elements)))) return false;
+    bool found = false;
+    for (unsigned long long i = 0; i < count && !found; ++i) found = HoldsObject(elements[i]);
+    SafeArrayUnaccessData(array);
+    return found;
+}
+
+}  // namespace
+
 void MInputBox::SetFieldArray(FieldArray which, const VARIANT* value) {
     unique_variant copy;
     // A reference (a script's variable) is stored as the value it names.
     if (value && FAILED(VariantCopyInd(copy.get(), const_cast<VARIANT*>(value)))) throw std::bad_alloc();
-    // Texts, numbers or arrays of them: an object kept here could be this
-    // object itself (a cycle that never lets go), and under Wine a read of
+    // Texts, numbers or arrays of them: an object kept here, even inside an
+    // array, could be this object itself (a cycle that never lets go), and under Wine a read of
     // the property that carries extra arguments crashed with one kept.
-    const VARTYPE type = V_VT(copy.get()) & VT_TYPEMASK;
-    if (type == VT_DISPATCH || type == VT_UNKNOWN) ThrowTypeMismatch(kSource);
+    if (HoldsObject(*copy.get())) ThrowTypeMismatch(kSource);
     VariantClear(m_arrays[which].get());
     *m_arrays[which].get() = copy.release();
 }

@@ -317,7 +317,8 @@ void ProgressWindow::SetProgressStyle(long style) noexcept {
 }
 
 short ProgressWindow::Progress() noexcept {
-    if (m_bar) m_position = static_cast<short>(SendMessageW(m_bar, PBM_GETPOS, 0, 0));
+    // A marquee bar ignores positions, so it holds an old one: the kept value is the truth then.
+    if (m_bar && !(m_style & PBS_MARQUEE)) m_position = static_cast<short>(SendMessageW(m_bar, PBM_GETPOS, 0, 0));
     return m_position;
 }
 

@@ -54,6 +54,12 @@ v = b.InpLabel
 CheckEq "InpLabel reads back a copy", UBound(v) & VarType(v(1)) & v(2), "213"
 b.InpTextColor = 5
 CheckEq "a scalar is stored as given", b.InpTextColor, 5
+On Error Resume Next
+b.InpLabel = Array("a", Array(b))
+CheckEq "an object inside an array is refused with a type mismatch", Err.Number, 13
+Err.Clear
+On Error GoTo 0
+CheckEq "the refused array leaves the labels as they were", UBound(b.InpLabel), 2
 
 ' The time-out cancels: no person needed.
 Set b = CreateObject("Kelpa.MInputBox")

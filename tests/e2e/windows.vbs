@@ -92,6 +92,10 @@ r = p.SetProgressRange(0, 100)
 p.Create "", 200, 0
 p.Progress = 500
 CheckEq "Progress beyond the range shows the maximum", p.Progress, 100
+p.ProgressStyle = 8 : p.Progress = 40
+CheckEq "a marquee bar keeps the position it is given", p.Progress, 40
+p.ProgressStyle = 0
+CheckEq "leaving the marquee style shows that position", p.Progress, 40
 p.TBProValue = -5
 CheckEq "a negative TBProValue is ignored", p.TBProValue, 0
 p.TBProState = 3
