@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "dialogs/DialogParts.h"
+
 namespace kelpa {
 namespace {
 
@@ -12,23 +14,6 @@ constexpr int kOkDesignWidth = 1200;     // twips
 constexpr int kOkTextMargin = 240;       // twips beside a long caption
 constexpr wchar_t kDesignFace[] = L"MS Shell Dlg 2";
 constexpr WORD kDesignPoints = 9;
-
-// An empty in-memory dialog design: no controls (the dialog makes them), the
-// design font, no caption yet. A "#32770" window gets Tab, Enter and Esc from
-// the shared wait step, which hands keys to IsDialogMessage.
-std::vector<WORD> DialogTemplate(DWORD style, DWORD exStyle) {
-    std::vector<WORD> words(sizeof(DLGTEMPLATE) / sizeof(WORD), 0);
-    auto* header = reinterpret_cast<DLGTEMPLATE*>(words.data());
-    header->style = style;
-    header->dwExtendedStyle = exStyle;
-    words.push_back(0);  // no menu
-    words.push_back(0);  // the standard dialog class
-    words.push_back(0);  // empty caption
-    words.push_back(kDesignPoints);
-    for (const wchar_t* c = kDesignFace; *c; ++c) words.push_back(static_cast<WORD>(*c));
-    words.push_back(0);
-    return words;
-}
 
 SIZE TextSize(HWND control, const std::wstring& text, UINT format, int width) {
     RECT rect = {0, 0, width, 0};
@@ -72,7 +57,8 @@ bool ChoiceDialog::Run(const std::wstring& title) {
     // Topmost from the start: bring-to-front leaves the z-order alone when
     // the window is already in front, as a new window often is.
     const DWORD exStyle = WS_EX_CONTROLPARENT | (m_settings.Topmost() ? WS_EX_TOPMOST : 0);
-    const std::vector<WORD> layout = DialogTemplate(style, exStyle);
+    // A "#32770" window gets Tab, Enter and Esc from the shared wait step.
+    const std::vector<WORD> layout = EmptyDialogTemplate(style, kDesignFace, kDesignPoints, exStyle);
     HWND window = CreateDialogIndirectParamW(GetModuleHandleW(nullptr), reinterpret_cast<LPCDLGTEMPLATEW>(layout.data()),
                                              nullptr, Procedure, reinterpret_cast<LPARAM>(this));
     // Without a desktop to show it on, the call ends as if cancelled.

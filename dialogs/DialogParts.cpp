@@ -241,10 +241,11 @@ void ShowAndWait(HWND dialog, HWND focus, bool topmost, const bool& done) noexce
     WaitForDialog(dialog, done);
 }
 
-std::vector<WORD> EmptyDialogTemplate(DWORD style, const wchar_t* face, WORD points) {
+std::vector<WORD> EmptyDialogTemplate(DWORD style, const wchar_t* face, WORD points, DWORD exStyle) {
     std::vector<WORD> words(sizeof(DLGTEMPLATE) / sizeof(WORD), 0);
     DLGTEMPLATE header = {};
     header.style = style | DS_SETFONT;
+    header.dwExtendedStyle = exStyle;
     header.cdit = 0;
     std::memcpy(words.data(), &header, sizeof(header));
     words.push_back(0);  // no menu

@@ -205,6 +205,6 @@ void ShowAndWait(HWND dialog, HWND focus, bool topmost, const bool& done) noexce
 // An empty dialog template in memory (class #32770, so the shared wait loop's
 // keyboard handling - Tab, Enter, Esc, access keys - applies) with the face
 // and point size the designs are drawn in; the controls are added at run time.
-std::vector<WORD> EmptyDialogTemplate(DWORD style, const wchar_t* face, WORD points);
+std::vector<WORD> EmptyDialogTemplate(DWORD style, const wchar_t* face, WORD points, DWORD exStyle = 0);
 
 }  // namespace kelpa
