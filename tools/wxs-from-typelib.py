@@ -62,7 +62,7 @@ class Library:
         self.guid = data["guid"].upper()
         self.version = data["version"]
         self.description = data.get("helpstring") or self.name
-        self.flags = str(data.get("libflags", 0))
+        self.flags = str(data["libflags"])
         self.program = program
         self.file_id = ident("file", os.path.basename(program))
         self.types = data["types"]
