@@ -13,10 +13,14 @@ and go in through the installer's Registry table, so that uninstalling
 removes exactly what installing wrote.
 
 Where the entries lie, and who owns them when both widths are installed:
-- the program's own entries (CLSID, ProgID, the interfaces in its own
-  registry view, the library's path for its width, HELPDIR) belong to a
-  component of this width alone: a 64-bit system keeps CLSID and Interface
-  keys per view, and Wine keeps ProgIDs per view as well;
+- the program's own entries (CLSID, ProgID, the interfaces in the 64-bit
+  view, the library's path for its width, HELPDIR) belong to a component of
+  this width alone: a 64-bit system keeps CLSID and Interface keys per view,
+  and Wine keeps ProgIDs per view as well (Windows 7 and later share ProgID
+  keys between the views: there, removing one width also removes the
+  ProgIDs the other wrote, until the other is repaired); HELPDIR names
+  this width's folder, so it goes with the first width removed rather than
+  stay behind naming a removed folder;
 - the library's name and FLAGS, and the interfaces in the 32-bit view, are
   the same for both widths; both packages carry them in one component with
   the same GUID, so the installer counts its users and removes it with the
