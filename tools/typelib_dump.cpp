@@ -326,6 +326,7 @@ int Dump(const wchar_t* path, const wchar_t* outPath) {
     std::string out = "{\"name\":" + Quoted(name.get()) + ",\"guid\":" + Quoted(GuidText(libAttr->guid)) +
                       ",\"version\":\"" + std::to_string(libAttr->wMajorVerNum) + "." +
                       std::to_string(libAttr->wMinorVerNum) + "\",\"lcid\":" + std::to_string(libAttr->lcid) +
+                      ",\"libflags\":" + std::to_string(libAttr->wLibFlags) +
                       ",\"syskind\":\"" + (libAttr->syskind == SYS_WIN64 ? "win64" : "win32") + "\"" +
                       ",\"helpstring\":" + Quoted(helpString.get()) + ",\"helpfile\":" + Quoted(Utf8(file.c_str())) +
                       ",\"types\":[";
