@@ -20,10 +20,7 @@ Pause 1000
 w.Remove
 WScript.Echo "and is gone again (handle " & w.handle & ")"
 
-Sub Pause(ms)   ' WScript.Sleep, or waiting by the clock where the host lacks it (Wine)
-    Dim start: start = Timer
-    On Error Resume Next
-    WScript.Sleep ms
-    On Error GoTo 0
+Sub Pause(ms)   ' WScript.Sleep; where the host lacks it (Wine's), the clock is watched
+    Dim start: start = Timer: On Error Resume Next: WScript.Sleep ms
     Do While Timer < start + ms / 1000 And Timer >= start: Loop
 End Sub
