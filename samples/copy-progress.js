@@ -1,19 +1,21 @@
-// Copies a folder's files under a Kelpa.ProgressWindow: the bar moves by bytes
-// copied, the sub text names the file, and a Cancel button stops between files.
+// Copies a set of files (a deployment's payload) under a Kelpa.ProgressWindow: the
+// bar moves by bytes copied, the sub text names the file, Cancel stops between files.
 // Interactive: no (Cancel may be pressed; the window closes by itself)
 var fso = new ActiveXObject("Scripting.FileSystemObject");
-var source = fso.GetSpecialFolder(0).Path;                       // the Windows folder's own files
+var sys = fso.GetSpecialFolder(1).Path;
 var target = fso.BuildPath(fso.GetSpecialFolder(2).Path, "kelpa-sample-copy");
 if (!fso.FolderExists(target)) fso.CreateFolder(target);
 
+var names = ["cmd.exe", "cscript.exe", "wscript.exe", "notepad.exe", "regedit.exe",
+             "msxml3.dll", "vbscript.dll", "jscript.dll", "scrrun.dll"];
 var files = [], total = 0;
-for (var e = new Enumerator(fso.GetFolder(source).Files); !e.atEnd(); e.moveNext()) {
-    var f = e.item();
-    if (f.Size < 4 * 1024 * 1024) { files.push(f); total += f.Size; }   // the small ones
+for (var i = 0; i < names.length; i++) {
+    var path = fso.BuildPath(sys, names[i]);
+    if (fso.FileExists(path)) { files.push(fso.GetFile(path)); total += files[files.length - 1].Size; }
 }
 var win = new ActiveXObject("Kelpa.ProgressWindow");
 win.Title = "Copying " + files.length + " files";
-win.MainText = "From " + source + "\nto " + target;
+win.MainText = "From " + sys + "\nto " + target;
 win.Button = 1;
 win.ButtonText = "Cancel";
 win.SetProgressRange(0, 1000);           // per mille of the bytes: the range is 16-bit

@@ -2,12 +2,13 @@
 ' BinFile from Kelpa.File.OpenBinary: a Long at one offset, Words at another.
 ' Interactive: no
 Option Explicit
-Dim fso, f, sys, name
+Dim fso, f, win, sys, path
 Set fso = CreateObject("Scripting.FileSystemObject")
 Set f = CreateObject("Kelpa.File")
+win = fso.GetSpecialFolder(0).Path
 sys = fso.GetSpecialFolder(1).Path
-For Each name In Array("cscript.exe", "notepad.exe", "kernel32.dll", "win.ini")
-    WScript.Echo name & ": " & MachineOf(fso.BuildPath(sys, name))
+For Each path In Array(sys & "\cscript.exe", sys & "\kernel32.dll", win & "\notepad.exe", win & "\win.ini")
+    WScript.Echo fso.GetFileName(path) & ": " & MachineOf(path)
 Next
 
 Function MachineOf(path)

@@ -2,7 +2,7 @@
 ' the taskbar button show the progress; a press of Stop ends the job early.
 ' Interactive: no (Stop may be pressed; the window closes by itself either way)
 Option Explicit
-Const Steps = 40
+Const Steps = 25
 Dim p, i
 Set p = CreateObject("Kelpa.ProgressWindow")
 p.Title = "Rebuilding the search index"
@@ -26,7 +26,7 @@ If i <= Steps Then
 Else
     WScript.Echo "Indexed all " & Steps & " folders; the bar stands at " & p.Progress
 End If
-Pause 500
+Pause 300
 p.Remove
 
 Sub Pause(ms)   ' WScript.Sleep; where the host lacks it (Wine's), the clock is watched

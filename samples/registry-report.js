@@ -5,7 +5,7 @@ var reg = new ActiveXObject("Kelpa.Registry");
 var nt = "HKLM\\Software\\Microsoft\\Windows NT\\CurrentVersion\\";
 WScript.Echo("Windows:  " + reg.RegRead(nt + "ProductName") + ", build " + reg.RegRead(nt + "CurrentBuildNumber"));
 var owner = reg.RegRead(nt + "RegisteredOwner");   // Empty, with ErrorCode 802, when missing
-WScript.Echo("Owner:    " + (reg.ErrorCode == 0 ? owner : "(not recorded)"));
+WScript.Echo("Owner:    " + (reg.ErrorCode == 0 && owner ? owner : "(not recorded)"));
 
 var shell = new ActiveXObject("WScript.Shell");
 var key = "HKCU\\Software\\Kelpa Samples\\";
@@ -25,7 +25,6 @@ WScript.Echo("Report holds " + reg.GetItems(key + "Report", null) + " values");
 reg.ItemType = 2;                        // search string data
 WScript.Echo("The mail address is kept in " + reg.Search("it-desk@example.org", "HKCU\\Software\\Kelpa Samples"));
 
-shell.RegDelete(key + "Report\\Mail\\");
-shell.RegDelete(key + "Report\\");
-shell.RegDelete(key);
+// reg.exe removes the whole tree at once (WScript.Shell.RegDelete takes one empty key at a time).
+shell.Run("reg.exe delete \"HKCU\\Software\\Kelpa Samples\" /f", 0, true);
 WScript.Echo("Cleaned up: HKCU\\Software\\Kelpa Samples is " + kinds[reg.RegEntryExists("HKCU\\Software\\Kelpa Samples")]);

@@ -16,7 +16,7 @@ f.TimeSet target, DateAdd("d", -1, Now), 2   ' last written a day ago (UTC)
 
 fso.CreateTextFile(fresh, True).WriteLine "today's figures"   ' write the new version aside
 If f.Replace(target, fresh, backup) Then
-    WScript.Echo "Replaced; the side file is gone: " & Not f.Exists(fresh)
+    WScript.Echo "Replaced; the side file is gone: " & (Not f.Exists(fresh))
     WScript.Echo "Report now holds: " & fso.OpenTextFile(target).ReadLine
     WScript.Echo "Backup holds:     " & fso.OpenTextFile(backup).ReadLine
 Else
@@ -32,4 +32,4 @@ End Select
 WScript.Echo "Report written " & f.TimeGet(target) & " UTC, backup " & f.TimeGet(backup) & " UTC"
 
 fso.DeleteFile target: fso.DeleteFile backup
-WScript.Echo "Cleaned up: " & Not f.Exists(fso.BuildPath(dir, "kelpa-sample-report.*"))
+WScript.Echo "Cleaned up: " & (Not f.Exists(fso.BuildPath(dir, "kelpa-sample-report.*")))

@@ -22,8 +22,11 @@ WScript.Echo "A path as one argument: " & a.PathQuote("C:\Program Files\Kelpa\ke
 WScript.Echo "As a URL part: " & a.UrlEscape("reports/size 2026.txt")
 WScript.Echo "Trimmed: [" & a.StrTrim("--- total ---", "- ") & "]"
 
-Function FolderBytes(f)   ' the folder's size; folders we may not read count as 0
+Function FolderBytes(folder)   ' all files below the folder; what we may not read counts as 0
+    Dim total, file, child
+    total = 0
     On Error Resume Next
-    FolderBytes = f.Size
-    If Err.Number <> 0 Then FolderBytes = 0
+    For Each file In folder.Files: total = total + file.Size: Next
+    For Each child In folder.SubFolders: total = total + FolderBytes(child): Next
+    FolderBytes = total
 End Function

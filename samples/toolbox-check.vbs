@@ -18,7 +18,7 @@ If VersionNumber(have) < VersionNumber(NeedVersion) Then
 End If
 WScript.Echo "Kelpa " & have & " is new enough (" & NeedVersion & " needed)"
 WScript.Echo "Server:  " & m.About
-WScript.Echo "Program: " & m.Path & " (process " & m.ProcessID & ", started by " & m.ParentProcessID & ")"
+WScript.Echo "Folder:  " & m.Path & " (process " & m.ProcessID & ", started by " & m.ParentProcessID & ")"
 WScript.Echo "Objects of this script run on the server's thread " & m.ThreadID
 
 Function VersionNumber(text)   ' "3.5" -> 3005, so that 3.10 is above 3.9
