@@ -17,7 +17,9 @@ choice = lst.Selection(items, 0, "Show a log file")   ' item 0 selected at the s
 If choice = "" Then
     WScript.Echo "Nothing chosen."
 Else
-    text = fso.OpenTextFile(fso.BuildPath(folder.Path, choice)).ReadAll
+    Set file = fso.GetFile(fso.BuildPath(folder.Path, choice))
+    text = ""
+    If file.Size > 0 Then text = file.OpenAsTextStream(1).ReadAll
     lines = Split(Replace(text, vbCrLf, vbLf), vbLf)
     WScript.Echo "The end of " & choice & ":"
     For i = UBound(lines) - 4 To UBound(lines)
