@@ -5,7 +5,7 @@ Option Explicit
 Dim box, answers
 Set box = CreateObject("Kelpa.MInputBox")
 box.Title = "Connect to the database"
-box.Info = "The report needs a connection. All fields but the password are kept."
+box.Info = "The monthly report reads its figures from this database."
 box.InputNumber = 4
 box.InpLabel = Array("Server", "Port", "User", "Password")
 box.InpText = Array("db01.example.org", "5432", CreateObject("WScript.Shell").ExpandEnvironmentStrings("%USERNAME%"), "")

@@ -26,7 +26,7 @@ Next
 con.TextColor = Grey
 con.Title = "Deployment checks: " & failed & " failed"
 WScript.Echo "Console showed 3 checks, " & failed & " failed; its title was """ & con.Title & """"
-Pause 800
+Pause 500
 con.Remove
 
 Sub Pause(ms)   ' WScript.Sleep; where the host lacks it (Wine's), the clock is watched

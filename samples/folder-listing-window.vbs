@@ -18,7 +18,7 @@ For Each file In fso.GetFolder(fso.GetSpecialFolder(1).Path).Files
 Next
 w.WriteLine n & " programs"
 WScript.Echo "Listed " & n & " programs in the window"
-Pause 800
+Pause 400
 w.Remove
 WScript.Echo "Window closed"
 

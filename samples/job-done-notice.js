@@ -11,7 +11,7 @@ notice.BalloonIcon = 2;                  // information (1 none, 3 warning, 4 er
 if (!notice.Add() || !notice.ShowBalloon()) {
     WScript.Echo("No notice could be shown (error code " + notice.ErrorCode + ")");
 } else {
-    var until = new Date().getTime() + 2000;   // give the user a few seconds
+    var until = new Date().getTime() + 1500;   // give the user a few seconds
     while (new Date().getTime() < until && !notice.BalloonClicked && notice.TrayClicked == 0)
         pause(200);
     if (notice.BalloonClicked || notice.TrayClicked != 0)

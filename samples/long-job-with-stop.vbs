@@ -17,7 +17,7 @@ For i = 1 To Steps
     If p.BtnPressed > 0 Then Exit For    ' counted by the window while we work
     p.SubText = "Folder " & i & " of " & Steps
     p.Progress = i
-    Pause 50                             ' the real work would happen here
+    Pause 30                             ' the real work would happen here
 Next
 If i <= Steps Then
     p.ProgressState = 3                  ' paused look: yellow bar

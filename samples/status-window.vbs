@@ -10,13 +10,13 @@ For Each stepName In Array("Mapping drive H: to your home folder", _
                            "Connecting the printer in room 2.14", _
                            "Copying the phone list to the desktop")
     w.WriteLine stepName & " ..."
-    Pause 250                            ' the real work would happen here
+    Pause 200                            ' the real work would happen here
 Next
 w.WriteBold = True
 w.WriteLine "All done. This window closes in a moment."
 w.Flash 2                                ' catch the eye if it is behind other windows
 WScript.Echo "The window showed the steps (handle " & w.handle & ")"
-Pause 600
+Pause 500
 w.Remove
 WScript.Echo "and is gone again (handle " & w.handle & ")"
 

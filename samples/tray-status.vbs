@@ -13,7 +13,7 @@ If Not n.Add() Then
 End If
 For i = 1 To 10
     n.TipText = "Backup: " & (i * 10) & "% done"
-    Pause 150                            ' the real work would happen here
+    Pause 100                            ' the real work would happen here
     choice = n.TrayClicked               ' 1 click, 2 right click, 10 + n menu entry n
     If choice = 12 Then Exit For         ' "Stop the backup" (the separator has no number)
     If choice = 11 Then WScript.Echo "(the log would open here)"
