@@ -5,6 +5,7 @@ Option Explicit
 Dim w, stepName
 Set w = CreateObject("Kelpa.Window")
 w.WriteSize = 11
+w.WriteBold = True                       ' the whole text: the window has one font
 w.Create "Logon script"
 For Each stepName In Array("Mapping drive H: to your home folder", _
                            "Connecting the printer in room 2.14", _
@@ -12,7 +13,6 @@ For Each stepName In Array("Mapping drive H: to your home folder", _
     w.WriteLine stepName & " ..."
     Pause 200                            ' the real work would happen here
 Next
-w.WriteBold = True
 w.WriteLine "All done. This window closes in a moment."
 w.Flash 2                                ' catch the eye if it is behind other windows
 WScript.Echo "The window showed the steps (handle " & w.handle & ")"
