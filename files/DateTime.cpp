@@ -28,18 +28,19 @@ void DateTime::Refresh() noexcept {
 }
 
 std::wstring DateTime::ZoneName() const {
-    switch (m_state) {
-    case kZoneFailed:
-        return {};
-    case TIME_ZONE_ID_STANDARD:
-        return ZoneText(m_zone.StandardName);
-    default: {
-        // Daylight time in force, or a zone without it: the daylight name
-        // when the system gives one.
-        const std::wstring daylight = ZoneText(m_zone.DaylightName);
-        return daylight.empty() ? ZoneText(m_zone.StandardName) : daylight;
-    }
-    }
+    return ZoneNameOf(m_state, m_zone);
+}
+
+std::wstring DateTime::ZoneNameOf(long state, const TIME_ZONE_INFORMATION& zone) {
+    if (state == kZoneFailed) return {};
+    // Only a zone in daylight time goes by its daylight name. A zone without
+    // daylight time (TIME_ZONE_ID_UNKNOWN) keeps standard time all year, yet
+    // the system still carries a daylight name for it ("Arabian Daylight
+    // Time"), which would name a time that never applies.
+    const std::wstring standard = ZoneText(zone.StandardName);
+    const std::wstring daylight = ZoneText(zone.DaylightName);
+    if (state == TIME_ZONE_ID_DAYLIGHT) return daylight.empty() ? standard : daylight;
+    return standard.empty() ? daylight : standard;
 }
 
 long DateTime::Bias() const noexcept {

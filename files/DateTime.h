@@ -20,6 +20,8 @@ public:
     void Refresh() noexcept;
     long ZoneType() const noexcept { return m_state; }
     std::wstring ZoneName() const;
+    // The name of a zone in a zone state: its daylight name only in daylight time.
+    static std::wstring ZoneNameOf(long state, const TIME_ZONE_INFORMATION& zone);
     long Bias() const noexcept;
     long BiasDst() const noexcept;
 

@@ -252,7 +252,11 @@ int RunServer(const ServerDescription& server, DWORD lingerMilliseconds) noexcep
     if (!window) return 1;
     ServerNotifyIdleTo(window.get());
 
-    ClassObjectRegistrations registrations(server.classes);
+    // The factories outlive the apartment: a client may still hold a reference
+    // to a factory's stub when the server ends (Wine's clients keep theirs),
+    // and CoUninitialize releases those stubs, calling the factory. Freed with
+    // the stack frame, the factory would be called after its memory was gone.
+    static ClassObjectRegistrations registrations(server.classes);
     if (FAILED(registrations.Register())) return 1;
     // A client that started us but never created an object must not leave
     // the process behind: the same linger applies from the start.
@@ -279,6 +283,7 @@ int RunServer(const ServerDescription& server, DWORD lingerMilliseconds) noexcep
         if (ServerObjectCount() == 0) break;
         if (FAILED(registrations.Register())) break;
     }
+    registrations.Revoke();
     ServerNotifyIdleTo(nullptr);
     return 0;
 }

@@ -272,20 +272,20 @@ void BreakWithoutHandler() {
     g_report.Check(FAILED(window.Call(L"BreakSignal").hr), L"and the next call fails instead of hanging");
 }
 
-// A script that ends with its console open leaves no process behind.
-void ScriptLeavesNothing() {
+// A script leaves no process behind: one that ends with its console open, and
+// one that lets go of its object and works on (the server then ends while the
+// script, which still holds the factory's proxy, lives).
+void ScriptLeavesNothing(const char* text, const std::wstring& what) {
     wchar_t temp[MAX_PATH] = {};
     GetTempPathW(MAX_PATH, temp);
-    const std::wstring script = std::wstring(temp) + L"cwindow-open.vbs";
+    const std::wstring script = std::wstring(temp) + L"cwindow-script.vbs";
     {
         kelpa::unique_hfile file(CreateFileW(script.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-        const char text[] = "Set w = CreateObject(\"KelpaC.CWindow\")\r\nw.Create \"left open\"\r\nw.WriteLine \"bye\"\r\n";
         DWORD written = 0;
-        WriteFile(file.get(), text, sizeof(text) - 1, &written, nullptr);
+        WriteFile(file.get(), text, static_cast<DWORD>(strlen(text)), &written, nullptr);
     }
     Process cscript;
-    g_report.Check(cscript.Start(L"cscript.exe //nologo \"" + script + L"\"") && cscript.Wait(60000) == 0,
-                   L"a script ends with its console open");
+    g_report.Check(cscript.Start(L"cscript.exe //nologo \"" + script + L"\"") && cscript.Wait(60000) == 0, what);
     g_report.CheckEqual(L"and leaves no server process", ServersLeftAfter(5000), 0);
     DeleteFileW(script.c_str());
 }
@@ -323,6 +323,10 @@ int main() {
     g_report.CheckEqual(L"releasing them ends both processes", ServersLeftAfter(5000), 0);
 
     BreakWithoutHandler();
-    ScriptLeavesNothing();
+    ScriptLeavesNothing("Set w = CreateObject(\"KelpaC.CWindow\")\r\nw.Create \"left open\"\r\nw.WriteLine \"bye\"\r\n",
+                        L"a script ends with its console open");
+    ScriptLeavesNothing("Set w = CreateObject(\"KelpaC.CWindow\")\r\nw.Title = \"x\"\r\nSet w = Nothing\r\n"
+                        "t = Timer: Do While Timer < t + 3: Loop\r\n",
+                        L"a script lets go of its CWindow and works on for 3 s");
     return g_report.Finish();
 }

@@ -22,6 +22,18 @@ TEST_CASE("DateTime reports the zone the platform reports", "[datetime]") {
     CHECK(time.ZoneName().find(L'\0') == std::wstring::npos);
 }
 
+TEST_CASE("A zone goes by its daylight name in daylight time only", "[datetime]") {
+    TIME_ZONE_INFORMATION zone = {};
+    wcscpy(zone.StandardName, L"Arabian Standard Time");
+    wcscpy(zone.DaylightName, L"Arabian Daylight Time");
+    CHECK(DateTime::ZoneNameOf(TIME_ZONE_ID_UNKNOWN, zone) == L"Arabian Standard Time");
+    CHECK(DateTime::ZoneNameOf(TIME_ZONE_ID_STANDARD, zone) == L"Arabian Standard Time");
+    CHECK(DateTime::ZoneNameOf(TIME_ZONE_ID_DAYLIGHT, zone) == L"Arabian Daylight Time");
+    CHECK(DateTime::ZoneNameOf(DateTime::kZoneFailed, zone).empty());
+    zone.DaylightName[0] = L'\0';
+    CHECK(DateTime::ZoneNameOf(TIME_ZONE_ID_DAYLIGHT, zone) == L"Arabian Standard Time");
+}
+
 TEST_CASE("ConvertTime goes both ways and keeps whole seconds", "[datetime]") {
     const DATE noon = MakeDate(2024, 7, 1, 12);
     const DATE local = DateTime::ConvertTime(noon, true);
