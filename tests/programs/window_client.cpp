@@ -6,6 +6,7 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <functional>
+#include <vector>
 
 #include "ComClient.h"
 #include "EventSink.h"
@@ -77,6 +78,23 @@ void TextWindows() {
     g_report.Check(text.size() > 20 && text.substr(text.size() - 10) == L"line 300\r\n",
                    L"Window2: the box ends with the last line written");
     Shot(L"window2-many-lines", shown);
+    // Past what the box keeps (320,000 characters of wrapped words): the oldest
+    // whole lines go and the rest is exactly what was written, newest last.
+    std::vector<std::wstring> written;
+    for (int i = 1; i <= 80; ++i) {
+        std::wstring line = L"long " + std::to_wstring(i);
+        while (line.size() < 4000) line += L" words to wrap";
+        window2.Call(L"WriteLine", {Text(line)});
+        written.push_back(line + L"\r\n");
+    }
+    Sleep(500);
+    const std::wstring kept = TextOf(box);
+    std::wstring newest;
+    size_t from = written.size();
+    while (from > 0 && newest.size() + written[from - 1].size() <= kept.size()) newest.insert(0, written[--from]);
+    g_report.Check(kept == newest && from > 0 && kept.size() <= 262144,
+                   L"Window2: past its limit the box keeps the newest whole lines",
+                   L"kept " + std::to_wstring(kept.size()) + L" characters from line " + std::to_wstring(from + 1));
     // The user closes the window: the object notices, and Create shows a new one.
     SendMessageW(shown, WM_CLOSE, 0, 0);
     g_report.CheckEqual(L"Window2 closed by the user: handle is 0", window2.Property(L"handle").AsLong(), 0);
