@@ -49,8 +49,14 @@ int Lines(long total, long sample) {
     V_BSTR(&argument) = line.get();
     const ULONGLONG first = GetTickCount64();
     ULONGLONG start = 0, end = 0, began = first;
+    ULONGLONG stretch = first;
     for (long i = 0; i < total; ++i) {
         if (i == sample) start = GetTickCount64() - began;
+        if (i && i % sample == 0) {
+            // Every stretch's rate, for a look at how the rate runs between the two figures.
+            std::fprintf(stderr, "lines %ld-%ld: %.0f/s\n", i - sample + 1, i, Rate(sample, GetTickCount64() - stretch));
+            stretch = GetTickCount64();
+        }
         if (i == total - sample) began = GetTickCount64();
         // A failing call would make the rate meaningless.
         const HRESULT hr = CallWith(window.Get(), writeLine, DISPATCH_METHOD, argument);

@@ -15,9 +15,9 @@ lines=100000; sample=10000; seconds=5
 [ "$quick" = "--quick" ] && { lines=3000; sample=1000; seconds=1; }
 
 probe() {  # arguments -> the probe's last line
-  wine "$build/bench/window_probe.exe" "$@" >"$work/window-probe.out" 2>"$work/window-probe.err" </dev/null || {
-    echo "window_probe $* failed: $(cat "$work/window-probe.err")" >&2; return 1; }
-  tr -d '\r' <"$work/window-probe.out" | tail -1
+  wine "$build/bench/window_probe.exe" "$@" >"$work/window-probe-$1.out" 2>"$work/window-probe-$1.err" </dev/null || {
+    echo "window_probe $* failed: $(cat "$work/window-probe-$1.err")" >&2; return 1; }
+  tr -d '\r' <"$work/window-probe-$1.out" | tail -1
 }
 
 # The machine's load beside the figures: they are wall-clock rates.

@@ -95,6 +95,9 @@ void TextWindows() {
     g_report.Check(kept == newest && from > 0 && kept.size() <= 262144,
                    L"Window2: past its limit the box keeps the newest whole lines",
                    L"kept " + std::to_wstring(kept.size()) + L" characters from line " + std::to_wstring(from + 1));
+    const LRESULT rows = SendMessageW(box, EM_GETLINECOUNT, 0, 0), top = SendMessageW(box, EM_GETFIRSTVISIBLELINE, 0, 0);
+    g_report.Check(top > 0 && rows - top < 40, L"Window2 with Scroll: after trimming the newest lines are in view",
+                   L"first visible " + std::to_wstring(top) + L" of " + std::to_wstring(rows));
     // The user closes the window: the object notices, and Create shows a new one.
     SendMessageW(shown, WM_CLOSE, 0, 0);
     g_report.CheckEqual(L"Window2 closed by the user: handle is 0", window2.Property(L"handle").AsLong(), 0);
