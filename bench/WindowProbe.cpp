@@ -54,7 +54,8 @@ int Lines(long total, long sample) {
         if (i == sample) start = GetTickCount64() - began;
         if (i && i % sample == 0) {
             // Every stretch's rate, for a look at how the rate runs between the two figures.
-            std::fprintf(stderr, "lines %ld-%ld: %.0f/s\n", i - sample + 1, i, Rate(sample, GetTickCount64() - stretch));
+            const double rate = Rate(sample, GetTickCount64() - stretch);
+            std::fprintf(stderr, "lines %ld-%ld: %.0f/s\n", i - sample + 1, i, rate);
             stretch = GetTickCount64();
         }
         if (i == total - sample) began = GetTickCount64();
