@@ -90,13 +90,11 @@ void TextWindows() {
     const std::wstring kept = TextOf(box);
     const size_t at = written.size() - std::min(written.size(), kept.size());
     g_report.Check(kept.size() > 150000 && kept.size() <= 262144 && at > 0 &&
-                       written.compare(at, kept.size(), kept) == 0 && written.compare(at - 2, 2, L"\r\n") == 0,
-                   L"Window2: past its limit the box keeps the newest whole lines",
-                   L"kept " + std::to_wstring(kept.size()));
-    const LRESULT rows = SendMessageW(box, EM_GETLINECOUNT, 0, 0);
+                       written.compare(at - 2, 2, L"\r\n") == 0 && written.compare(at, kept.size(), kept) == 0,
+                   L"Window2: past its limit the newest whole lines stay");
     const LRESULT top = SendMessageW(box, EM_GETFIRSTVISIBLELINE, 0, 0);
-    g_report.Check(top > 0 && rows - top < 40, L"Window2 with Scroll: after trimming the newest lines are in view",
-                   L"first visible " + std::to_wstring(top) + L" of " + std::to_wstring(rows));
+    g_report.Check(top > 0 && SendMessageW(box, EM_GETLINECOUNT, 0, 0) - top < 40,
+                   L"Window2: after trimming the newest lines are in view");
     Shot(L"window2-wrapped-lines", shown);
     // The user closes the window: the object notices, and Create shows a new one.
     SendMessageW(shown, WM_CLOSE, 0, 0);
