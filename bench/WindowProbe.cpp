@@ -1,6 +1,7 @@
 // Measures the script windows through the registered server:
 //   window_probe lines N S   Window2 (scrolling) WriteLine rate over the first
-//                            and the last S of N lines: "START END" lines/s
+//                            and the last S of N lines: "START END" lines/s,
+//                            then the seconds all N took
 //   window_probe repaint S   the longest time a ProgressWindow takes to repaint
 //                            (update region emptied) and to answer a message,
 //                            while another thread calls Progress in a tight
@@ -46,9 +47,17 @@ int Lines(long total, long sample) {
     VARIANT argument;
     V_VT(&argument) = VT_BSTR;
     V_BSTR(&argument) = line.get();
-    ULONGLONG start = 0, end = 0, began = GetTickCount64();
+    const ULONGLONG first = GetTickCount64();
+    ULONGLONG start = 0, end = 0, began = first;
+    ULONGLONG stretch = first;
     for (long i = 0; i < total; ++i) {
         if (i == sample) start = GetTickCount64() - began;
+        if (i && i % sample == 0) {
+            // Every stretch's rate, for a look at how the rate runs between the two figures.
+            const double rate = Rate(sample, GetTickCount64() - stretch);
+            std::fprintf(stderr, "lines %ld-%ld: %.0f/s\n", i - sample + 1, i, rate);
+            stretch = GetTickCount64();
+        }
         if (i == total - sample) began = GetTickCount64();
         // A failing call would make the rate meaningless.
         const HRESULT hr = CallWith(window.Get(), writeLine, DISPATCH_METHOD, argument);
@@ -58,7 +67,7 @@ int Lines(long total, long sample) {
         }
     }
     end = GetTickCount64() - began;
-    std::printf("%.0f %.0f\n", Rate(sample, start), Rate(sample, end));
+    std::printf("%.0f %.0f %.1f\n", Rate(sample, start), Rate(sample, end), (GetTickCount64() - first) / 1000.0);
     return 0;
 }
 

@@ -19,7 +19,32 @@ constexpr UINT_PTR kFlushTimer = 1;
 
 std::wstring Cut(const std::wstring& text, size_t limit) { return text.substr(0, std::min(text.size(), limit)); }
 
+bool IsBlank(wchar_t c) noexcept { return c == L' ' || c == L'\t'; }
+
+int CALLBACK BoxWordBreak(LPWSTR text, int position, int length, int code) {
+    return TextWindow::WordBreak(text, position, length, code);
+}
+
 }  // namespace
+
+int TextWindow::WordBreak(const wchar_t* text, int position, int length, int code) noexcept {
+    if (!text || length <= 0) return 0;
+    position = std::clamp(position, 0, length);
+    const auto breaksBefore = [&](int at) { return at > 0 && IsBlank(text[at - 1]) && !IsBlank(text[at]); };
+    switch (code) {
+    case WB_LEFT:
+        // The start of the word left of the position; 0 when there is none.
+        if (position > 0) --position;
+        while (position > 0 && !breaksBefore(position)) --position;
+        return position;
+    case WB_RIGHT:
+        while (position < length && text[position] && !breaksBefore(position)) ++position;
+        return position;
+    case WB_ISDELIMITER:
+        return position < length && IsBlank(text[position]);
+    }
+    return 0;
+}
 
 long TextWindow::Handle() const noexcept {
     return static_cast<long>(reinterpret_cast<LONG_PTR>(m_window.get()));
@@ -119,7 +144,10 @@ void TextWindow::CreateTextControl() {
                              nullptr);
     // The box's own limit lies above what it is allowed to hold, so no line
     // is ever refused: the oldest text is trimmed instead (AppendToBox).
-    if (box && m_text) SendMessageW(m_text, EM_SETLIMITTEXT, 0, 0);
+    if (box && m_text) {
+        SendMessageW(m_text, EM_SETLIMITTEXT, 0, 0);
+        SendMessageW(m_text, EM_SETWORDBREAKPROC, 0, reinterpret_cast<LPARAM>(&BoxWordBreak));
+    }
     RECT client;
     GetClientRect(m_window.get(), &client);
     OnSize(client.right, client.bottom);

@@ -20,10 +20,12 @@ public:
     static constexpr size_t kLineLimit = 4096;
     static constexpr short kSmallestSize = 6;
     static constexpr short kLargestSize = 36;
-    // The box keeps at most this many characters; when a line would pass it,
-    // the oldest quarter of the text goes in one step, so trimming stays
-    // rare and appending stays cheap however many lines a script writes.
-    static constexpr size_t kBoxCharacterLimit = 1u << 20;
+    // The box keeps at most this many characters (some 3,500 lines of 70
+    // characters, twice that of short ones); when a line would pass it, the
+    // oldest quarter of the text goes in one step, so trimming stays rare.
+    // Wine's edit control does work in proportion to its whole text on every
+    // append, so a larger box would make a busy script's lines ever slower.
+    static constexpr size_t kBoxCharacterLimit = 1u << 18;
     // Lines written to the box within this time of the last screen update
     // reach the box together at the next one: an edit control's own append
     // costs tens of milliseconds under Wine whatever its size, so a box
@@ -40,6 +42,12 @@ public:
     void Cls();
     void WriteLine(const std::wstring& line);
     void Flash(long count) noexcept;
+
+    // Where the box may wrap a line, as an edit control's word-break
+    // procedure answers (WB_LEFT, WB_RIGHT, WB_ISDELIMITER) for `text` of
+    // `length` characters: before a character that follows a space or tab.
+    // The control's own rule looks at its whole text after every change.
+    static int WordBreak(const wchar_t* text, int position, int length, int code) noexcept;
 
     // The window as a Long for scripts (window handles carry 32 significant
     // bits on every width), 0 without a window.

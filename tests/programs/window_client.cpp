@@ -5,6 +5,7 @@
 // presses the button.
 #include <windows.h>
 #include <commctrl.h>
+#include <algorithm>
 #include <functional>
 
 #include "ComClient.h"
@@ -77,6 +78,24 @@ void TextWindows() {
     g_report.Check(text.size() > 20 && text.substr(text.size() - 10) == L"line 300\r\n",
                    L"Window2: the box ends with the last line written");
     Shot(L"window2-many-lines", shown);
+    // Past its limit (320,000 characters of wrapped words): the newest whole lines exactly, in view.
+    std::wstring written;
+    for (int i = 1; i <= 80; ++i) {
+        std::wstring line = L"long " + std::to_wstring(i);
+        while (line.size() < 4000) line += L" words to wrap";
+        window2.Call(L"WriteLine", {Text(line)});
+        written += line + L"\r\n";
+    }
+    Sleep(500);
+    const std::wstring kept = TextOf(box);
+    const size_t at = written.size() - std::min(written.size(), kept.size());
+    g_report.Check(kept.size() > 150000 && kept.size() <= 262144 && at > 0 &&
+                       written.compare(at - 2, 2, L"\r\n") == 0 && written.compare(at, kept.size(), kept) == 0,
+                   L"Window2: past its limit the newest whole lines stay");
+    const LRESULT top = SendMessageW(box, EM_GETFIRSTVISIBLELINE, 0, 0);
+    g_report.Check(top > 0 && SendMessageW(box, EM_GETLINECOUNT, 0, 0) - top < 40,
+                   L"Window2: after trimming the newest lines are in view");
+    Shot(L"window2-wrapped-lines", shown);
     // The user closes the window: the object notices, and Create shows a new one.
     SendMessageW(shown, WM_CLOSE, 0, 0);
     g_report.CheckEqual(L"Window2 closed by the user: handle is 0", window2.Property(L"handle").AsLong(), 0);
