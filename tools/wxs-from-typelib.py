@@ -13,18 +13,24 @@ and go in through the installer's Registry table, so that uninstalling
 removes exactly what installing wrote.
 
 Where the entries lie, and who owns them when both widths are installed:
-- the program's own entries (CLSID, ProgID, the interfaces in the 64-bit
-  view, the library's path for its width, HELPDIR) belong to a component of
-  this width alone: a 64-bit system keeps CLSID and Interface keys per view,
-  and Wine keeps ProgIDs per view as well (Windows 7 and later share ProgID
-  keys between the views: there, removing one width also removes the
-  ProgIDs the other wrote, until the other is repaired); HELPDIR names
-  this width's folder, so it goes with the first width removed rather than
-  stay behind naming a removed folder;
+- the program's own entries (CLSID, the interfaces in the 64-bit view, the
+  library's path for its width, HELPDIR) belong to a component of this
+  width alone: a 64-bit system keeps CLSID and Interface keys per view;
+  HELPDIR names this width's folder, so it goes with the first width
+  removed rather than stay behind naming a removed folder;
 - the library's name and FLAGS, and the interfaces in the 32-bit view, are
   the same for both widths; both packages carry them in one component with
   the same GUID, so the installer counts its users and removes it with the
-  last package.
+  last package;
+- the ProgIDs: Windows 7 and later keep one set for both views, so both
+  packages carry them in a second shared component (32-bit, same GUID),
+  counted the same way. Wine keeps ProgIDs per view: there the 64-bit
+  package also writes them into the 64-bit view, from a component only a
+  Wine system installs (the WINEHOST condition). Its rows name the keys
+  under HKCR rather than HKLM\Software\Classes: Wine's msi writes only one
+  of two rows that name the same HKLM key, even from components of
+  different views. wixl cannot write component conditions; they go to
+  OUT.conditions, which tools/package applies to the finished package.
 Every GUID is derived from a fixed namespace and names (uuid5): a rebuild
 gives the same package identities and component GUIDs.
 """
@@ -104,8 +110,6 @@ def width_entries(lib, width):
             value(clsid + "\\ProgID", progid),
             value(clsid + "\\TypeLib", lib.guid),
             value(clsid + "\\Version", lib.version),
-            value(progid, progid),
-            value(progid + "\\CLSID", c["guid"].upper()),
         ]
     if width == 64:
         entries += interface_entries(lib)
@@ -114,6 +118,14 @@ def width_entries(lib, width):
         value(version + "\\0\\" + ("win64" if width == 64 else "win32"), "[#%s]" % lib.file_id),
         value(version + "\\HELPDIR", "[INSTALLDIR]"),
     ]
+    return entries
+
+
+def progid_entries(lib):
+    entries = []
+    for c in lib.creatable():
+        progid = lib.name + "." + c["name"]
+        entries += [value(progid, progid), value(progid + "\\CLSID", c["guid"].upper())]
     return entries
 
 
@@ -181,7 +193,7 @@ def build(args):
         libraries.append(Library(dump, program))
     product = "Kelpa" if width == 32 else "Kelpa (64-bit)"
     arch = "x86" if width == 32 else "x64"
-    features = []
+    features, conditions = [], []
     out = [
         '<?xml version="1.0" encoding="utf-8"?>',
         '<Wix xmlns="http://schemas.microsoft.com/wix/2006/wi">',
@@ -191,6 +203,10 @@ def build(args):
         ' Description=%s Manufacturer="OLMA"/>' % quoteattr("%s %s" % (product, args.version)),
         '    <MajorUpgrade DowngradeErrorMessage="A newer version of %s is already installed."/>' % product,
         '    <Media Id="1" Cabinet="kelpa.cab" EmbedCab="yes"/>',
+        # Wine's HID bus service: a Wine system (Windows has no such service).
+        '    <Property Id="WINEHOST"><RegistrySearch Id="WineHidBus" Root="HKLM"'
+        ' Key="System\\CurrentControlSet\\Services\\winebus" Name="DisplayName" Type="raw"%s/></Property>'
+        % win64,
         '    <Directory Id="TARGETDIR" Name="SourceDir">',
     ]
     # Shared by both packages: same GUID, same folder, same (32-bit) view,
@@ -201,6 +217,20 @@ def build(args):
         out.append('      <Component Id="%s" Guid="%s">' % (sid, guid("shared", lib.guid, lib.version)))
         out += registry_xml(shared_entries(lib), "        ", keypath_first=True)
         out.append("      </Component>")
+        pid = ident("progids", lib.name)
+        features.append(pid)
+        out.append('      <Component Id="%s" Guid="%s">' % (pid, guid("progids", lib.guid)))
+        out += registry_xml(progid_entries(lib), "        ", keypath_first=True)
+        out.append("      </Component>")
+        if width == 64:
+            wine = ident("progids64", lib.name)
+            features.append(wine)
+            out.append('      <Component Id="%s" Guid="%s" Win64="yes">' % (wine, guid("progids64", lib.guid)))
+            # HKCR: a per-machine package writes it to HKLM\Software\Classes.
+            out += [line.replace('Root="HKLM" Key="Software\\Classes\\', 'Root="HKCR" Key="')
+                    for line in registry_xml(progid_entries(lib), "        ", keypath_first=True)]
+            out.append("      </Component>")
+            conditions += [(wine, "WINEHOST")]
     out += [
         '      <Directory Id="%s">' % ("ProgramFiles64Folder" if width == 64 else "ProgramFilesFolder"),
         '        <Directory Id="INSTALLDIR" Name="Kelpa">',
@@ -224,7 +254,7 @@ def build(args):
     ]
     out += ['      <ComponentRef Id="%s"/>' % c for c in features]
     out += ["    </Feature>", "  </Product>", "</Wix>", ""]
-    return "\n".join(out)
+    return "\n".join(out), conditions
 
 
 def main():
@@ -235,9 +265,11 @@ def main():
     parser.add_argument("--server", action="append", required=True, metavar="DUMP.json=PROGRAM")
     parser.add_argument("--stage", required=True, help="the folder to install; wixl runs in it")
     args = parser.parse_args()
-    text = build(args)
+    text, conditions = build(args)
     with open(args.out, "w", encoding="utf-8") as f:
         f.write(text)
+    with open(args.out + ".conditions", "w", encoding="utf-8") as f:
+        f.write("".join("%s\t%s\n" % pair for pair in conditions))
     return 0
 
 
