@@ -33,7 +33,7 @@ protected:
         if (m_mode != DTPickSelection::kDate) m_time = AddPicker(DTS_TIMEFORMAT);
     }
 
-    bool ContentReady() const override { return !m_refused; }
+    bool ContentReady() const override { return !m_refused && !m_noPicker; }
 
     SIZE DesignClient() const override { return {2970, OkTop() + 675}; }
 
@@ -92,8 +92,10 @@ private:
 
     HWND AddPicker(DWORD style) {
         HWND picker = AddControl(DATETIMEPICK_CLASSW, style | WS_TABSTOP, style & DTS_TIMEFORMAT ? kTimeId : kContentId);
+        // A picker that cannot be made is no verdict on the date: the call
+        // ends as a dialog that cannot be shown does, as if cancelled.
         if (!picker) {
-            m_refused = true;
+            m_noPicker = true;
             return nullptr;
         }
         SYSTEMTIME start = m_start;
@@ -107,6 +109,7 @@ private:
     HWND m_time = nullptr;
     bool m_droppedDown = false;
     bool m_refused = false;
+    bool m_noPicker = false;
     std::optional<DATE> m_picked;
 };
 
