@@ -149,10 +149,14 @@ def shared_entries(lib):
     return [value(version, lib.description), value(version + "\\FLAGS", lib.flags)] + interface_entries(lib)
 
 
-def registry_xml(entries, indent, keypath_first=False):
+def registry_xml(entries, indent, keypath_first=False, root="HKLM"):
+    """RegistryValue elements; under HKCR the keys lose their Software\\Classes\\ (a
+    per-machine package writes HKCR to HKLM\\Software\\Classes)."""
     lines = []
     for i, (key, name, data) in enumerate(entries):
-        attrs = 'Root="HKLM" Key=%s' % quoteattr(key)
+        if root == "HKCR":
+            key = key[len(classes_key("")):]
+        attrs = 'Root="%s" Key=%s' % (root, quoteattr(key))
         if name:
             attrs += " Name=%s" % quoteattr(name)
         attrs += ' Type="string" Value=%s' % quoteattr(data)
@@ -226,9 +230,7 @@ def build(args):
             wine = ident("progids64", lib.name)
             features.append(wine)
             out.append('      <Component Id="%s" Guid="%s" Win64="yes">' % (wine, guid("progids64", lib.guid)))
-            # HKCR: a per-machine package writes it to HKLM\Software\Classes.
-            out += [line.replace('Root="HKLM" Key="Software\\Classes\\', 'Root="HKCR" Key="')
-                    for line in registry_xml(progid_entries(lib), "        ", keypath_first=True)]
+            out += registry_xml(progid_entries(lib), "        ", keypath_first=True, root="HKCR")
             out.append("      </Component>")
             conditions += [(wine, "WINEHOST")]
     out += [
